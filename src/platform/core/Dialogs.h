@@ -1,0 +1,33 @@
+#pragma once
+
+#include <string>
+
+namespace sorban::platform {
+
+/// Every message box and beep the user sees goes through the installed Dialogs, so that tests can
+/// answer them. Texts are UTF-8.
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+
+    /// A modal box with `text`, the title `caption`, one OK button and no icon.
+    virtual void messageBox(const std::string& text, const std::string& caption) = 0;
+    virtual void beep() = 0;
+};
+
+/// The Dialogs in force: the innermost installed one, else one that writes to standard error.
+Dialogs& dialogs();
+
+/// Installs a Dialogs for the guard's lifetime and restores the previous one afterwards.
+class DialogsGuard {
+public:
+    explicit DialogsGuard(Dialogs& installed);
+    ~DialogsGuard();
+    DialogsGuard(const DialogsGuard&) = delete;
+    DialogsGuard& operator=(const DialogsGuard&) = delete;
+
+private:
+    Dialogs* m_previous;
+};
+
+} // namespace sorban::platform

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace sorban::platform {
+
+/// Shift-JIS (code page 932) bytes to UTF-8; every byte that is no valid character becomes U+FFFD.
+std::string sjisToUtf8(std::string_view sjis);
+
+/// UTF-8 to Shift-JIS; a character with no code-page-932 form (or a broken UTF-8 byte) becomes "?",
+/// a single byte that can never be part of a kanji text.
+std::string utf8ToSjis(std::string_view utf8);
+
+} // namespace sorban::platform

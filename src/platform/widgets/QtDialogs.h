@@ -1,0 +1,14 @@
+#pragma once
+
+#include "Dialogs.h"
+
+namespace sorban::platform {
+
+/// The Dialogs of the running program: real modal boxes owned by the application.
+class QtDialogs final : public Dialogs {
+public:
+    void messageBox(const std::string& text, const std::string& caption) override;
+    void beep() override;
+};
+
+} // namespace sorban::platform

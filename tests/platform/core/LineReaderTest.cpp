@@ -1,0 +1,86 @@
+#include "LineReader.h"
+#include "TestFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+using sorban::platform::LineReader;
+using sorban::test::TempDir;
+using sorban::test::writeBytes;
+
+namespace {
+
+std::vector<std::string> readAll(const std::filesystem::path& file, std::size_t buffer)
+{
+    LineReader in(file, buffer);
+    EXPECT_TRUE(in.isOpen());
+    std::vector<std::string> lines;
+    std::string_view line;
+    while (in.next(line))
+        lines.emplace_back(line);
+    return lines;
+}
+
+class LineReaderTest : public ::testing::Test {
+protected:
+    TempDir dir;
+};
+
+} // namespace
+
+TEST_F(LineReaderTest, dropsCarriageReturnBeforeLineFeedOnly)
+{
+    writeBytes(dir / "f", "a,b\r\nc\rd\r\n\r\nlast");
+    EXPECT_EQ(readAll(dir / "f", 200), (std::vector<std::string>{"a,b\n", "c\rd\n", "\n", "last"}));
+}
+
+TEST_F(LineReaderTest, splitsLongLinesAtBufferSizeMinusOne)
+{
+    writeBytes(dir / "f", std::string(250, 'x') + "\n");
+    const auto lines = readAll(dir / "f", 200);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0], std::string(199, 'x'));
+    EXPECT_EQ(lines[1], std::string(51, 'x') + "\n");
+}
+
+TEST_F(LineReaderTest, lineFeedCountsInsideTheBufferAfterCarriageReturnIsDropped)
+{
+    // 198 bytes + CR LF: without the CR the line and its feed fit the 199 bytes of one read.
+    writeBytes(dir / "f", std::string(198, 'y') + "\r\nz");
+    const auto lines = readAll(dir / "f", 200);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0], std::string(198, 'y') + "\n");
+    EXPECT_EQ(lines[1], "z");
+}
+
+TEST_F(LineReaderTest, lineEndsAtNulByte)
+{
+    writeBytes(dir / "f", std::string("ab\0cd\nef\n", 9));
+    EXPECT_EQ(readAll(dir / "f", 200), (std::vector<std::string>{"ab", "ef\n"}));
+}
+
+TEST_F(LineReaderTest, tenMegabyteLineComesOutInBufferSizedPieces)
+{
+    writeBytes(dir / "f", std::string(10'000'000, 'q'));
+    const auto lines = readAll(dir / "f", 300);
+    ASSERT_EQ(lines.size(), 10'000'000 / 299 + 1);
+    EXPECT_EQ(lines.back().size(), 10'000'000 % 299);
+}
+
+TEST_F(LineReaderTest, missingFileAndFolderAreNotOpen)
+{
+    std::string_view line;
+    LineReader missing(dir / "none", 200);
+    EXPECT_FALSE(missing.isOpen());
+    EXPECT_FALSE(missing.next(line));
+    LineReader folder(dir.path(), 200);
+    EXPECT_FALSE(folder.isOpen());
+    EXPECT_FALSE(folder.next(line));
+}
+
+TEST_F(LineReaderTest, emptyFileHasNoLines)
+{
+    writeBytes(dir / "f", "");
+    EXPECT_TRUE(readAll(dir / "f", 200).empty());
+}
