@@ -1,0 +1,12 @@
+#pragma once
+
+#include "SampleSet.h"
+
+#include <filesystem>
+
+namespace mkdata {
+
+/// Writes the eleven files of kdata/ for the sample set into `dir`.
+void writeKdata(const SampleSet& set, const std::filesystem::path& dir);
+
+} // namespace mkdata

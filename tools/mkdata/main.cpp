@@ -1,0 +1,66 @@
+// mkdata OUTDIR: builds the sample kdata/ and hitudata/ from public data in Debian's packages.
+#include "KdataFiles.h"
+#include "SampleSet.h"
+#include "Sources.h"
+#include "StrokePictures.h"
+#include "Unicode.h"
+
+#include <cstdio>
+#include <exception>
+#include <filesystem>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const fs::path Kanjidic = "/usr/share/edict/kanjidic2.xml.gz";
+const fs::path Edict = "/usr/share/edict/edict";
+const fs::path CjkRadicals = "/usr/share/unicode/CJKRadicals.txt";
+const fs::path StrokeFontDir = "/usr/share/fonts/truetype/kanjistrokeorders";
+
+fs::path strokeFont()
+{
+    for (const auto& entry : fs::directory_iterator(StrokeFontDir))
+        if (entry.path().extension() == ".ttf")
+            return entry.path();
+    throw std::runtime_error("no KanjiStrokeOrders font in " + StrokeFontDir.string());
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: mkdata OUTDIR\n");
+        return 2;
+    }
+    try {
+        const fs::path out = argv[1];
+        const auto kanji = mkdata::readKanjidic(Kanjidic);
+        const auto words = mkdata::readEdict(Edict);
+        const auto radicals = mkdata::readCjkRadicals(CjkRadicals);
+        const mkdata::StrokePictures pictures(strokeFont());
+        std::vector<bool> hasGlyph;
+        for (const auto& k : kanji)
+            hasGlyph.push_back(pictures.hasGlyph(k.literal[0]));
+
+        const auto set = mkdata::buildSampleSet(kanji, words, radicals, hasGlyph);
+        mkdata::writeKdata(set, out / "kdata");
+
+        fs::create_directories(out / "hitudata");
+        int drawn = 0;
+        for (const auto& k : set.kanji) {
+            if (!k.hasPicture)
+                continue;
+            const std::string name = "h" + std::to_string(k.number) + mkdata::toU8(k.source->literal) + ".jpg";
+            pictures.write(k.source->literal[0], out / "hitudata" / name);
+            ++drawn;
+        }
+        std::printf("mkdata: %zu kanji, %d readings, %zu radicals, %d stroke-order pictures in %s\n", set.kanji.size(),
+                    set.readingTotal, set.radicals.size(), drawn, out.c_str());
+        return 0;
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "mkdata: %s\n", e.what());
+        return 1;
+    }
+}
