@@ -1,0 +1,23 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace kdatacheck {
+
+struct Problem {
+    std::string file;    ///< e.g. "kdata/knj_yomi.csv"
+    int line = 0;        ///< 1-based; 0 for the file as a whole
+    int field = 0;       ///< 1-based; 0 for the line as a whole
+    std::string message;
+
+    /// "file:line:field: message"
+    std::string format() const;
+};
+
+/// Checks DIR/kdata/ and, when present, DIR/hitudata/ against everything the program expects of
+/// them, above all what it would not report, or report only as a bare error word.
+std::vector<Problem> checkDataFolder(const std::filesystem::path& dir);
+
+} // namespace kdatacheck
