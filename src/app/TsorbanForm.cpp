@@ -1,0 +1,528 @@
+#include "TsorbanForm.h"
+
+#include "AppearanceText.h"
+#include "Canvas.h"
+#include "FormStyle.h"
+#include "KanjiStore.h"
+#include "LampPanel.h"
+#include "MainDataFiles.h"
+#include "Settings.h"
+#include "StringGrid.h"
+#include "TextCodec.h"
+#include "UpDown.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPushButton>
+
+namespace sorban::app {
+namespace {
+
+using namespace platform::colors;
+using platform::faces::Mincho;
+using platform::faces::PGothic;
+using platform::pixelFont;
+using platform::placeControl;
+using platform::sjisToUtf8;
+using platform::utf8ToSjis;
+
+QString q(const std::string& sjis)
+{
+    return QString::fromStdString(sjisToUtf8(sjis));
+}
+
+QString u(const char* utf8)
+{
+    return QString::fromUtf8(utf8);
+}
+
+const QColor PalePink(240, 220, 220);
+constexpr int KanjiSmallPoints = 44;
+constexpr int KanjiLargePoints = 72;
+
+const std::array<std::string, 6>& AttrHeading()
+{
+    static const std::array<std::string, 6> headings = {utf8ToSjis("配当学年"), utf8ToSjis("画数"),   utf8ToSjis("部首"),
+                                                        utf8ToSjis("[部首読み]"), utf8ToSjis("漢検級"), utf8ToSjis("成り立ち")};
+    return headings;
+}
+
+const std::array<std::string, 6>& NaritachiLabel()
+{
+    static const std::array<std::string, 6> labels = {utf8ToSjis("－－"), utf8ToSjis("象形"), utf8ToSjis("指事"),
+                                                      utf8ToSjis("会意"), utf8ToSjis("形声"), utf8ToSjis("国字")};
+    return labels;
+}
+
+// Font size in points of a text by its byte length, for the table's reading column.
+int readingPoints(std::size_t bytes)
+{
+    return bytes <= 14 ? 16 : bytes <= 16 ? 14 : 13;
+}
+
+int examplePoints(std::size_t bytes)
+{
+    return bytes <= 10 ? 12 : bytes <= 15 ? 10 : 8;
+}
+
+int radicalReadingPoints(std::size_t bytes)
+{
+    if (bytes < 6)
+        return 13;
+    if (bytes <= 7)
+        return 12;
+    if (bytes <= 11)
+        return 11;
+    return static_cast<int>(100 / bytes);
+}
+
+QLabel* label(QWidget* parent, const char* name, const QString& text, const QRect& geometry, const QFont& font,
+              const QColor& fg = {}, const QColor& bg = {}, Qt::Alignment align = Qt::AlignLeft | Qt::AlignTop)
+{
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(QString::fromLatin1(name));
+    placeControl(l, geometry, font, fg, bg);
+    l->setAlignment(align);
+    return l;
+}
+
+QPushButton* speedButton(QWidget* parent, const char* name, const QString& caption, const QRect& geometry, const QFont& font,
+                         const QColor& fg = {}, const char* hint = nullptr)
+{
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(QString::fromLatin1(name));
+    placeControl(b, geometry, font, fg);
+    b->setFocusPolicy(Qt::NoFocus); // speed buttons never take the focus
+    if (hint)
+        b->setToolTip(u(hint));
+    return b;
+}
+
+// A small emblem for the top-right corner: a red disc with 漢 in white.
+QPixmap emblem()
+{
+    QPixmap pixmap(24, 24);
+    pixmap.fill(Cream);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setBrush(Red);
+    painter.setPen(Qt::NoPen);
+    painter.drawEllipse(1, 1, 22, 22);
+    painter.setPen(White);
+    painter.setFont(pixelFont(Mincho, 15, true));
+    painter.drawText(QRect(0, 0, 24, 24), Qt::AlignCenter, u("漢"));
+    return pixmap;
+}
+
+} // namespace
+
+TsorbanForm::TsorbanForm(data::KanjiStore& store, settings::Settings& settings, FormPaths paths, QWidget* parent)
+    : QMainWindow(parent), m_store(store), m_settings(settings), m_paths(std::move(paths))
+{
+    setObjectName(QStringLiteral("sorbanForm"));
+    setWindowTitle(u("Sorban v2.05"));
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
+                   | Qt::WindowCloseButtonHint);
+    m_client = new QWidget(this);
+    m_client->setObjectName(QStringLiteral("client"));
+    m_client->setFixedSize(854, 569);
+    placeControl(m_client, QRect(0, 0, 854, 569), pixelFont(PGothic, 12), Black, Cream);
+    setCentralWidget(m_client);
+    setupLabels();
+    setupInputs();
+    setupButtons();
+    setupGrids();
+    setupMenus();
+    FormCreate();
+    setFixedSize(sizeHint());
+}
+
+TsorbanForm::~TsorbanForm() = default;
+
+void TsorbanForm::setupLabels()
+{
+    QWidget* c = m_client;
+    Label2 = label(c, "Label2", u("◇教育漢字教科書別・読み別 出現ページ表◇"), {250, 10, 394, 19}, pixelFont(PGothic, 19, true));
+    Label4 = label(c, "Label4", {}, {30, 32, 110, 110}, font(), {}, Red);
+    Label5 = label(c, "Label5", {}, {37, 41, 96, 96}, pixelFont(Mincho, platform::pointsToPixels(KanjiLargePoints)), Black, Aqua,
+                   Qt::AlignCenter);
+    StaticText2 = label(c, "StaticText2", u("漢字番号"), {152, 32, 88, 22}, pixelFont(PGothic, 21, true), Red, {}, Qt::AlignRight);
+    StaticText2->setToolTip(u("漢字コードではないよ。"));
+    StaticText3 = label(c, "StaticText3", {}, {154, 51, 86, 23}, pixelFont(PGothic, 21, true), Red, {}, Qt::AlignRight);
+    StaticText6 = label(c, "StaticText6", {}, {30, 146, 250, 16}, pixelFont(PGothic, 13), Gray);
+    StaticText1 = label(c, "StaticText1", u("◆属性"), {326, 36, 60, 17}, pixelFont(PGothic, 15, true));
+    StaticText11 = label(c, "StaticText11", {}, {394, 40, 240, 14}, pixelFont(PGothic, 12));
+    StaticText7 = label(c, "StaticText7", {}, {644, 15, 132, 19}, pixelFont(Mincho, 15));
+    Label7 = label(c, "Label7", {}, {718, 46, 76, 6}, font(), {}, Teal);
+    Label8 = label(c, "Label8", {}, {718, 114, 76, 6}, font(), {}, Teal);
+    Label9 = label(c, "Label9", {}, {718, 46, 6, 74}, font(), {}, Teal);
+    Label10 = label(c, "Label10", {}, {788, 46, 6, 74}, font(), {}, Teal);
+    Label3 = label(c, "Label3", {}, {726, 54, 60, 59}, pixelFont(Mincho, platform::pointsToPixels(KanjiSmallPoints)), Red, Yellow,
+                   Qt::AlignCenter);
+    Label11 = label(c, "Label11", {}, {328, 126, 318, 30}, font(), {}, Lime);
+    StaticText10 = label(c, "StaticText10", u("検索"), {334, 133, 32, 16}, pixelFont(PGothic, 14, true), Black, Lime);
+    Label1 = label(c, "Label1", u("▼ ▼"), {800, 213, 40, 10}, pixelFont(PGothic, 9), Red);
+    Label12 = label(c, "Label12", u("▼ ▼"), {800, 277, 40, 10}, pixelFont(PGothic, 9), Blue);
+    Label6 = label(c, "Label6", u("◎カタカナ…音読み，ひらがな…訓読み　　(▲)…小学校では習わない読み方"), {32, 527, 600, 18},
+                   pixelFont(PGothic, 16));
+    StaticText12 = label(c, "StaticText12",
+                         u("☆用例中、漢字の直前の記号「・」は同ページ後出、「*」は後出ルビ、「…」は中略、「#」は表外読み。"),
+                         {32, 548, 610, 16}, pixelFont(PGothic, 13, true), Red);
+    Image1 = label(c, "Image1", {}, {818, 12, 24, 24}, font());
+    Image1->setPixmap(emblem());
+    Image1->setScaledContents(true);
+}
+
+void TsorbanForm::setupInputs()
+{
+    QWidget* c = m_client;
+    StaticText8 = label(c, "StaticText8", u("番号入力"), {172, 76, 60, 14}, pixelFont(PGothic, 12));
+    StaticText8->setToolTip(u("調べたい漢字番号を入力してください。"));
+    StaticText9 = label(c, "StaticText9", u("⇒"), {146, 95, 22, 24}, pixelFont(PGothic, 19, true), Red, Lime, Qt::AlignCenter);
+    StaticText9->setFrameStyle(QFrame::Box | QFrame::Plain);
+    Edit1 = new QLineEdit(u("1"), c);
+    Edit1->setObjectName(QStringLiteral("Edit1"));
+    placeControl(Edit1, {170, 92, 56, 30}, pixelFont(PGothic, 24));
+    Edit1->setAlignment(Qt::AlignRight);
+    Edit1->setAttribute(Qt::WA_InputMethodEnabled, false); // the number box takes no IME input
+    UpDown1 = new platform::UpDown(c);
+    UpDown1->setObjectName(QStringLiteral("UpDown1"));
+    UpDown1->setGeometry(226, 92, 17, 30);
+    UpDown1->setRange(1, 1026);
+    UpDown1->setPosition(1);
+    StaticText4 = label(c, "StaticText4", u("漢字入力"), {252, 76, 60, 14}, pixelFont(PGothic, 12));
+    StaticText4->setToolTip(u("調べたい漢字を入力します。"));
+    Edit2 = new QLineEdit(u("愛"), c);
+    Edit2->setObjectName(QStringLiteral("Edit2"));
+    placeControl(Edit2, {250, 92, 66, 30}, pixelFont(PGothic, 24));
+    Edit2->setToolTip(u("最初の文字が選択されます。表示は４字以内。"));
+}
+
+void TsorbanForm::setupButtons()
+{
+    QWidget* c = m_client;
+    const QFont bold16 = pixelFont(PGothic, 16, true);
+    const QFont bold13 = pixelFont(PGothic, 13, true);
+    SpeedButton2 = speedButton(c, "SpeedButton2", u("表示(&S)"), {170, 125, 73, 23}, bold13, {}, "入力した番号の漢字を表示する");
+    SpeedButton1 = speedButton(c, "SpeedButton1", u("表示(&D)"), {250, 125, 68, 23}, bold13, {}, "入力した漢字を表示する");
+    SpeedButton14 = speedButton(c, "SpeedButton14", u("→筆順"), {796, 96, 48, 22}, bold13, Blue);
+    SpeedButton14->setEnabled(false);
+    SpeedButton3 = speedButton(c, "SpeedButton3", u("配当学年(&N)"), {370, 129, 92, 24}, bold13, Black, "学年検索表を表示する");
+    SpeedButton4 = speedButton(c, "SpeedButton4", u("部首(&B)"), {466, 129, 56, 24}, bold13, Red, "部首検索表を表示する");
+    SpeedButton5 = speedButton(c, "SpeedButton5", u("画数(&K)"), {526, 129, 56, 24}, bold13, Blue, "画数検索表を表示する");
+    SpeedButton6 = speedButton(c, "SpeedButton6", u("読み(&Y)"), {586, 129, 56, 24}, bold13, Teal, "読み別検索表を表示する");
+    gokuRandD = new QPushButton(u("出現⇔用例(&G)"), c);
+    gokuRandD->setObjectName(QStringLiteral("gokuRandD"));
+    placeControl(gokuRandD, {668, 134, 120, 25}, bold16, Black);
+    gokuRandD->setToolTip(u("漢字の用例を表示する"));
+    connect(gokuRandD, &QPushButton::clicked, this, &TsorbanForm::gokuRandDClick);
+    Panel1 = new platform::LampPanel(c);
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel1->setGeometry(652, 138, 18, 18);
+    SpeedButton9 = speedButton(c, "SpeedButton9", u("↑前"), {796, 158, 48, 26}, bold16, Red);
+    SpeedButton8 = speedButton(c, "SpeedButton8", u("↓次"), {796, 186, 48, 26}, bold16, Blue, "次番の漢字を表示する");
+    SpeedButton11 = speedButton(c, "SpeedButton11", u("↑10"), {796, 224, 48, 26}, bold16, Red);
+    SpeedButton10 = speedButton(c, "SpeedButton10", u("↓10"), {796, 252, 48, 26}, bold16, Blue, "10番後の漢字を表示する");
+    SpeedButton12 = speedButton(c, "SpeedButton12", u("↑頭"), {796, 290, 48, 26}, bold16, Red);
+    SpeedButton13 = speedButton(c, "SpeedButton13", u("↓尾"), {796, 318, 48, 26}, bold16, Blue, "最後1026番の漢字を表示する");
+    Button1 = new QPushButton(u("(メモ)"), c);
+    Button1->setObjectName(QStringLiteral("Button1"));
+    placeControl(Button1, {794, 352, 50, 20}, bold13);
+    Button1->setFocusPolicy(Qt::ClickFocus);
+    Button1->setToolTip(u("現漢字を下のListの先頭に記憶します。最後の漢字は消えます。"));
+    ListBox1 = new QListWidget(c);
+    ListBox1->setObjectName(QStringLiteral("ListBox1"));
+    placeControl(ListBox1, {804, 374, 29, 176}, pixelFont(PGothic, 16, true), Blue);
+    QPalette palette = ListBox1->palette();
+    palette.setColor(QPalette::Base, Yellow);
+    ListBox1->setPalette(palette);
+    ListBox1->setToolTip(u("【メモした文字】表示したい漢字をダブルクリック！"));
+    ListBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    ListBox1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    ListBox1->setUniformItemSizes(true);
+    ListBox1->setFrameStyle(QFrame::Box | QFrame::Plain);
+    SpeedButton7 = speedButton(c, "SpeedButton7", u("熟字訓を表示⇒(&J)"), {648, 528, 144, 30}, bold16, Red, "熟字訓の出現表を表示する");
+}
+
+void TsorbanForm::setupGrids()
+{
+    StringGrid1 = new platform::StringGrid(m_client);
+    StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
+    StringGrid1->setGeometry(26, 168, 769, 350);
+    StringGrid1->setFont(pixelFont(PGothic, 21, true));
+    StringGrid1->setColCount(7);
+    StringGrid1->setRowCount(11);
+    StringGrid1->setFixedCols(1);
+    StringGrid1->setFixedRows(1);
+    StringGrid1->setFixedColor(BtnFace);
+    StringGrid1->setFocusPolicy(Qt::ClickFocus); // the table takes no focus by tabbing
+    connect(StringGrid1, &platform::StringGrid::drawCell, this, &TsorbanForm::StringGrid1DrawCell);
+
+    StringGrid2 = new platform::StringGrid(m_client);
+    StringGrid2->setObjectName(QStringLiteral("StringGrid2"));
+    StringGrid2->setGeometry(320, 56, 388, 62);
+    StringGrid2->setFont(pixelFont(Mincho, 16, true));
+    StringGrid2->setColCount(6);
+    StringGrid2->setRowCount(2);
+    StringGrid2->setFixedCols(0);
+    StringGrid2->setFixedRows(1);
+    StringGrid2->setFixedColor(BtnFace);
+    StringGrid2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    StringGrid2->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    connect(StringGrid2, &platform::StringGrid::drawCell, this, &TsorbanForm::StringGrid2DrawCell);
+}
+
+void TsorbanForm::setupMenus()
+{
+    QMenu* file = menuBar()->addMenu(u("ファイル(&F)"));
+    file->addAction(u("フォント(&F)"));
+    file->addSeparator();
+    file->addAction(u("終了(&X)"), this, &QWidget::close);
+    QMenu* operate = menuBar()->addMenu(u("操作(&M)"));
+    operate->addAction(u("漢字入力決定(&D)"));
+    operate->addAction(u("番号入力決定(&S)"));
+    operate->addSeparator();
+    operate->addAction(u("熟字訓を表示(&J)"));
+    operate->addSeparator();
+    R1 = operate->addAction(u("用例からの戻り方（&R）"), this, &TsorbanForm::R1Click);
+    R1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+    QMenu* search = menuBar()->addMenu(u("検索(&D)"));
+    search->addAction(u("画数検索(&K)"));
+    search->addAction(u("配当検索(&N)"));
+    search->addAction(u("部首検索(&B)"));
+    QMenu* help = menuBar()->addMenu(u("ヘルプ(&H)"));
+    help->addAction(u("Sorbanの使い方(&H)"))->setShortcut(QKeySequence(Qt::Key_F1));
+    help->addAction(u("バージョン情報(&A)"));
+}
+
+void TsorbanForm::FormCreate()
+{
+    m_store.ExeDir = m_paths.exeDir;
+    m_settings.IniRead(m_store);
+    move(m_settings.LEFT, m_settings.TOP);
+    m_parkingCell = QPoint(StringGrid1->colCount() - 1, StringGrid1->rowCount() - 1);
+    StringGrid1->setColWidth(0, 146);
+    for (int col = 1; col <= 6; ++col)
+        StringGrid1->setColWidth(col, 100);
+    StringGrid1->resize(758, StringGrid1->height());
+    Label2->setAutoFillBackground(true);
+    QPalette redBack = Label2->palette();
+    redBack.setColor(QPalette::Window, Red);
+    Label2->setPalette(redBack);
+    const QString face = q(m_settings.KanjiFont);
+    for (QLabel* kanji : {Label3, Label5}) {
+        QFont f = kanji->font();
+        f.setFamily(face);
+        kanji->setFont(f);
+    }
+    StringGrid1->setDefaultRowHeight(30);
+    StringGrid1->resize(StringGrid1->width(), 349);
+    for (int col = 0; col < 6; ++col)
+        StringGrid2->setColWidth(col, std::array{66, 56, 40, 90, 60, 66}[static_cast<std::size_t>(col)]);
+    StringGrid2->setRowHeight(1, 32);
+
+    data::LoadYomiData(m_store, m_paths.dataDir);
+    data::LoadAtrbtData(m_store, m_paths.dataDir);
+
+    StringGrid1->setCell(0, 0, utf8ToSjis("【読み】"));
+    for (int col = 1; col <= 6; ++col)
+        StringGrid1->setCell(col, 0, m_store.ColumnLabel[static_cast<std::size_t>(col - 1)]);
+    for (int col = 0; col < 6; ++col) {
+        StringGrid2->setCell(col, 0, AttrHeading()[static_cast<std::size_t>(col)]);
+        StringGrid2->setCell(col, 1, {});
+    }
+    Edit1->setAlignment(Qt::AlignRight);
+    StaticText12->hide();
+    Panel1Dsp();
+    HyouDsp();
+}
+
+void TsorbanForm::showAppearanceText(int row, int col, std::int32_t code, std::int32_t page)
+{
+    StringGrid1->setCell(col, row, data::appearanceText(code, page));
+}
+
+void TsorbanForm::HyouDsp()
+{
+    data::KanjiStore& s = m_store;
+    const std::int32_t n = s.KanNum;
+    UpDown1->setPosition(n);
+    Edit1->setText(QString::number(n));
+    StaticText3->setText(QString::number(n));
+    StaticText7->setText(q(s.AprNote));
+    if (!(s.GokuMode == 1 && s.ReturnMode == 1)) {
+        s.GokuMode = 0;
+        StaticText12->hide();
+    }
+    platform::setTextColor(gokuRandD, s.GokuMode == 1 ? Blue : Black);
+    const bool known = data::KanjiStore::isKanjiNumber(n);
+    s.KanjiNow = known ? s.KanjiText[n] : std::string();
+    Label3->setText(q(s.KanjiNow));
+    Label5->setText(q(s.KanjiNow));
+    StaticText11->setText(u("*部首(読み)の欄はあくまで参考です。"));
+
+    const std::int32_t f = s.FirstYomi(n);
+    const std::int32_t c = known ? s.YomiCount[n] : 0;
+    StaticText6->setText(q(utf8ToSjis("累計=") + std::to_string(f) + utf8ToSjis(",読み数=") + std::to_string(c)));
+
+    const std::size_t slot = known ? static_cast<std::size_t>(n - 1) : 0;
+    const std::int32_t grade = known ? s.HaitouNen[slot] : 0;
+    StringGrid2->setCell(0, 1, grade >= 1 && grade <= 6 ? std::to_string(grade) + utf8ToSjis("年") : utf8ToSjis("☆☆"));
+    StringGrid2->setCell(1, 1, std::to_string(known ? s.KakuSuu[slot] : 0) + utf8ToSjis("画"));
+    const std::int32_t radical = known ? s.BushuNo[slot] : -1;
+    const bool hasRadical = data::KanjiStore::isRadicalNumber(radical);
+    StringGrid2->setCell(2, 1, hasRadical ? s.BushuName[static_cast<std::size_t>(radical)] : std::string());
+    StringGrid2->setCell(3, 1, hasRadical ? s.BushuYomi[static_cast<std::size_t>(radical)] : std::string());
+    SpeedButton14->setEnabled(known && s.HitujunFlag[slot] == 1);
+    StringGrid2->setCell(4, 1, std::to_string(11 - static_cast<std::int64_t>(grade)) + utf8ToSjis("級"));
+    const std::int32_t type = known ? s.NaritachiType[slot] : 0;
+    StringGrid2->setCell(5, 1, NaritachiLabel()[static_cast<std::size_t>(type >= 0 && type <= 5 ? type : 0)]);
+
+    if (s.GokuMode == 1)
+        gokuDsp();
+    s.YomiRows = c;
+    const int shown = std::clamp(c, 0, 10);
+    for (int k = 0; k < shown; ++k) {
+        const std::int64_t index = static_cast<std::int64_t>(f) + k;
+        const bool stored = data::KanjiStore::isReadingIndex(index);
+        StringGrid1->setCell(0, k + 1, stored ? s.YomiText[static_cast<std::size_t>(index)] : std::string());
+        if (s.GokuMode == 0) {
+            for (int col = 1; col <= 6; ++col) {
+                const auto& record = stored ? s.AprRecord[static_cast<std::size_t>(index)] : data::AprRow{};
+                showAppearanceText(k + 1, col, record[static_cast<std::size_t>(2 * col - 2)], record[static_cast<std::size_t>(2 * col - 1)]);
+            }
+        }
+    }
+    for (int row = shown + 1; row <= 10; ++row)
+        for (int col = 0; col <= 6; ++col)
+            StringGrid1->setCell(col, row, {});
+    StringGrid1->setCurrent(m_parkingCell.x(), m_parkingCell.y());
+    StringGrid1->viewport()->update();
+}
+
+void TsorbanForm::gokuDsp()
+{
+    data::KanjiStore& s = m_store;
+    StaticText12->show();
+    StaticText7->setText(q(s.GokuNote));
+    const std::int32_t n = s.KanNum;
+    const std::int32_t f = s.FirstYomi(n);
+    const std::int32_t c = data::KanjiStore::isKanjiNumber(n) ? s.YomiCount[n] : 0;
+    const int shown = std::clamp(c, 0, 10);
+    for (int k = 0; k < shown; ++k) {
+        const std::int64_t index = static_cast<std::int64_t>(f) + k;
+        const bool stored = data::KanjiStore::isReadingIndex(index);
+        for (int col = 1; col <= 6; ++col)
+            StringGrid1->setCell(col, k + 1, stored ? s.GokuText[static_cast<std::size_t>(index)][static_cast<std::size_t>(col - 1)] : std::string());
+    }
+    for (int row = shown + 1; row <= 10; ++row)
+        for (int col = 0; col <= 6; ++col)
+            StringGrid1->setCell(col, row, {});
+    StringGrid1->setCurrent(m_parkingCell.x(), m_parkingCell.y());
+    StringGrid1->viewport()->update();
+}
+
+void TsorbanForm::gokuRandDClick()
+{
+    data::KanjiStore& s = m_store;
+    if (s.GokuLoaded == 0) {
+        data::LoadGokuData(s, m_paths.dataDir);
+        s.GokuLoaded = 1;
+    }
+    if (s.GokuMode == 0) {
+        platform::setTextColor(gokuRandD, Blue);
+        s.GokuMode = 1;
+        StaticText12->show();
+        gokuDsp();
+    } else {
+        StaticText12->hide();
+        s.GokuMode = 0;
+        platform::setTextColor(gokuRandD, Black);
+        HyouDsp();
+    }
+}
+
+void TsorbanForm::R1Click()
+{
+    m_store.ReturnMode = 1 - m_store.ReturnMode;
+    Panel1Dsp();
+}
+
+void TsorbanForm::Panel1Dsp()
+{
+    if (m_store.ReturnMode == 0) {
+        Panel1->setColor(Red);
+        Panel1->setToolTip(u("漢字を替えると,｢用例｣⇒｢出現｣表示に戻る。"));
+    } else {
+        Panel1->setColor(Navy);
+        Panel1->setToolTip(u("漢字を替えても｢用例｣or｢出現｣表示はそのまま。"));
+    }
+}
+
+void TsorbanForm::StringGrid1DrawCell(int col, int row, const QRect& rect, const platform::CellState& state, platform::Canvas& canvas)
+{
+    const std::string& text = StringGrid1->cell(col, row);
+    if (state.selected) {
+        canvas.setBrushColor(White);
+        canvas.FillRect(rect);
+        canvas.setFontColor(Black);
+        canvas.setFontSize(20);
+        canvas.DrawText(text, rect);
+    }
+    if (row == 0) {
+        canvas.setBrushColor(Yellow);
+        canvas.FillRect(rect);
+        canvas.DrawText(text, rect);
+        return;
+    }
+    if (row > m_store.YomiRows)
+        return;
+    if (col == 0) {
+        canvas.setBrushColor(Fuchsia);
+        canvas.FillRect(rect);
+        canvas.setFontSize(readingPoints(text.size()));
+        canvas.DrawText(text, rect);
+        return;
+    }
+    if (m_store.GokuMode == 0) {
+        canvas.setFontSize(16);
+        canvas.setFontColor(Black);
+    } else {
+        canvas.setFontColor(Blue);
+        canvas.setFontSize(examplePoints(text.size()));
+    }
+    canvas.setBrushColor(White);
+    canvas.FillRect(rect);
+    canvas.DrawText(text, rect);
+}
+
+void TsorbanForm::StringGrid2DrawCell(int col, int row, const QRect& rect, const platform::CellState&, platform::Canvas& canvas)
+{
+    const std::string& text = StringGrid2->cell(col, row);
+    canvas.setFontColor(Black); // the grid's font colour, also on the parked (selected) cell
+    if (row == 0) {
+        canvas.setBrushColor(PalePink);
+        canvas.FillRect(rect);
+        canvas.setFontSize(col == 0 || col == 5 ? 10 : 12);
+        canvas.DrawText(text, rect);
+        return;
+    }
+    canvas.setBrushColor(White);
+    canvas.FillRect(rect);
+    canvas.setFontSize(col == 3 ? radicalReadingPoints(text.size()) : 16);
+    canvas.DrawText(text, rect);
+}
+
+void TsorbanForm::closeEvent(QCloseEvent* event)
+{
+    // The window closes even when the settings cannot be written: the box has said so.
+    m_settings.IniWrite(m_store, x(), y());
+    event->accept();
+}
+
+} // namespace sorban::app

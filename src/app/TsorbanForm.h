@@ -1,0 +1,99 @@
+#pragma once
+
+#include <QMainWindow>
+
+#include <array>
+#include <filesystem>
+#include <string>
+
+class QAction;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QPushButton;
+
+namespace sorban::data {
+class KanjiStore;
+}
+namespace sorban::settings {
+class Settings;
+}
+namespace sorban::platform {
+class Canvas;
+class LampPanel;
+class StringGrid;
+class UpDown;
+struct CellState;
+} // namespace sorban::platform
+
+namespace sorban::app {
+
+/// Where the main window finds its files: the executable's folder (for sorban.ini) and the data
+/// folder (normally "kdata" under the working directory).
+struct FormPaths {
+    std::string exeDir;
+    std::filesystem::path dataDir;
+};
+
+/// The main window: the appearance table of the current kanji, its attributes, the usage-example
+/// view, and the controls that choose a kanji.
+class TsorbanForm : public QMainWindow {
+    Q_OBJECT
+
+public:
+    TsorbanForm(data::KanjiStore& store, settings::Settings& settings, FormPaths paths, QWidget* parent = nullptr);
+    ~TsorbanForm() override;
+
+    /// Shows the current kanji KanNum in every display of the window.
+    void HyouDsp();
+    /// Writes the usage examples of the current kanji into the table.
+    void gokuDsp();
+    void gokuRandDClick();
+    void R1Click();
+    void Panel1Dsp();
+
+    void StringGrid1DrawCell(int col, int row, const QRect& rect, const platform::CellState& state, platform::Canvas& canvas);
+    void StringGrid2DrawCell(int col, int row, const QRect& rect, const platform::CellState& state, platform::Canvas& canvas);
+
+    // Controls, under the names of the window's definition.
+    QLabel *Label2 = nullptr, *Label3 = nullptr, *Label4 = nullptr, *Label5 = nullptr, *Label6 = nullptr;
+    QLabel *Label7 = nullptr, *Label8 = nullptr, *Label9 = nullptr, *Label10 = nullptr, *Label11 = nullptr;
+    QLabel *Label1 = nullptr, *Label12 = nullptr;
+    QLabel *StaticText1 = nullptr, *StaticText2 = nullptr, *StaticText3 = nullptr, *StaticText4 = nullptr;
+    QLabel *StaticText6 = nullptr, *StaticText7 = nullptr, *StaticText8 = nullptr, *StaticText9 = nullptr;
+    QLabel *StaticText10 = nullptr, *StaticText11 = nullptr, *StaticText12 = nullptr;
+    QLabel* Image1 = nullptr;
+    QLineEdit *Edit1 = nullptr, *Edit2 = nullptr;
+    platform::UpDown* UpDown1 = nullptr;
+    QPushButton *SpeedButton1 = nullptr, *SpeedButton2 = nullptr, *SpeedButton3 = nullptr, *SpeedButton4 = nullptr;
+    QPushButton *SpeedButton5 = nullptr, *SpeedButton6 = nullptr, *SpeedButton7 = nullptr, *SpeedButton8 = nullptr;
+    QPushButton *SpeedButton9 = nullptr, *SpeedButton10 = nullptr, *SpeedButton11 = nullptr, *SpeedButton12 = nullptr;
+    QPushButton *SpeedButton13 = nullptr, *SpeedButton14 = nullptr;
+    QPushButton* gokuRandD = nullptr;
+    QPushButton* Button1 = nullptr;
+    platform::LampPanel* Panel1 = nullptr;
+    QListWidget* ListBox1 = nullptr;
+    platform::StringGrid *StringGrid1 = nullptr, *StringGrid2 = nullptr;
+    QAction* R1 = nullptr;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void FormCreate();
+    void setupLabels();
+    void setupInputs();
+    void setupButtons();
+    void setupGrids();
+    void setupMenus();
+    void showAppearanceText(int row, int col, std::int32_t code, std::int32_t page);
+
+    data::KanjiStore& m_store;
+    settings::Settings& m_settings;
+    FormPaths m_paths;
+    QWidget* m_client = nullptr;
+    QPoint m_parkingCell;
+};
+
+} // namespace sorban::app

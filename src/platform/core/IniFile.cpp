@@ -1,0 +1,160 @@
+#include "IniFile.h"
+
+#include "DataFields.h"
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
+
+namespace sorban::platform {
+namespace {
+
+// The longest value a read returns, as a 2048-byte read buffer holds.
+constexpr std::size_t MaxValue = 2047;
+
+std::string_view trim(std::string_view s)
+{
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
+        s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
+        s.remove_suffix(1);
+    return s;
+}
+
+bool sameName(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+        if (lower(a[i]) != lower(b[i]))
+            return false;
+    }
+    return true;
+}
+
+// The name of a "[name]" line, or nothing.
+bool sectionName(std::string_view line, std::string_view& name)
+{
+    line = trim(line);
+    if (line.size() < 2 || line.front() != '[')
+        return false;
+    const std::size_t close = line.find(']');
+    if (close == std::string_view::npos)
+        return false;
+    name = trim(line.substr(1, close - 1));
+    return true;
+}
+
+bool keyLine(std::string_view line, std::string_view key, std::string_view& value)
+{
+    const std::size_t eq = line.find('=');
+    if (eq == std::string_view::npos || !sameName(trim(line.substr(0, eq)), key))
+        return false;
+    value = trim(line.substr(eq + 1));
+    return true;
+}
+
+} // namespace
+
+IniFile::IniFile(std::filesystem::path path) : m_path(std::move(path))
+{
+    std::ifstream in(m_path, std::ios::binary);
+    std::string line;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        m_lines.push_back(line);
+    }
+}
+
+std::string IniFile::readString(std::string_view section, std::string_view key, std::string_view fallback) const
+{
+    bool inSection = false;
+    for (const auto& line : m_lines) {
+        std::string_view name;
+        if (sectionName(line, name)) {
+            inSection = sameName(name, section);
+            continue;
+        }
+        std::string_view value;
+        if (inSection && keyLine(line, key, value)) {
+            // A value in matching quotes is read without them.
+            if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
+                value = value.substr(1, value.size() - 2);
+            return std::string(value.substr(0, MaxValue));
+        }
+    }
+    return std::string(fallback);
+}
+
+int IniFile::readInteger(std::string_view section, std::string_view key, int fallback) const
+{
+    std::string text = readString(section, key, {});
+    if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X'))
+        text = "$" + text.substr(2);
+    return intOr(text, fallback);
+}
+
+void IniFile::writeString(std::string_view section, std::string_view key, std::string_view value)
+{
+    const std::string entry = std::string(key) + "=" + std::string(value);
+    bool inSection = false;
+    std::size_t lastInSection = 0;
+    bool found = false;
+    for (std::size_t i = 0; i < m_lines.size(); ++i) {
+        std::string_view name;
+        if (sectionName(m_lines[i], name)) {
+            if (inSection)
+                break;
+            inSection = sameName(name, section);
+            if (inSection) {
+                found = true;
+                lastInSection = i;
+            }
+            continue;
+        }
+        if (!inSection)
+            continue;
+        std::string_view old;
+        if (keyLine(m_lines[i], key, old)) {
+            m_lines[i] = entry;
+            return;
+        }
+        if (!trim(m_lines[i]).empty())
+            lastInSection = i;
+    }
+    if (found) {
+        m_lines.insert(m_lines.begin() + static_cast<std::ptrdiff_t>(lastInSection + 1), entry);
+        return;
+    }
+    m_lines.push_back("[" + std::string(section) + "]");
+    m_lines.push_back(entry);
+}
+
+void IniFile::writeInteger(std::string_view section, std::string_view key, int value)
+{
+    writeString(section, key, std::to_string(value));
+}
+
+bool IniFile::save() const
+{
+    std::string bytes;
+    for (const auto& line : m_lines)
+        bytes += line + "\r\n";
+    const std::filesystem::path temp = m_path.string() + ".new";
+    std::FILE* out = std::fopen(temp.c_str(), "wb");
+    if (!out)
+        return false;
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size() && std::fflush(out) == 0
+        && fsync(fileno(out)) == 0;
+    const bool closed = std::fclose(out) == 0;
+    if (!written || !closed || std::rename(temp.c_str(), m_path.c_str()) != 0) {
+        std::remove(temp.c_str());
+        return false;
+    }
+    return true;
+}
+
+} // namespace sorban::platform

@@ -1,0 +1,45 @@
+#include "FormStyle.h"
+
+#include <QPalette>
+#include <QWidget>
+
+namespace sorban::platform {
+
+void installFontSubstitutes()
+{
+    QFont::insertSubstitution(faces::PGothic, QStringLiteral("IPAPGothic"));
+    QFont::insertSubstitution(faces::Mincho, QStringLiteral("IPAMincho"));
+    QFont::insertSubstitution(faces::Gothic, QStringLiteral("IPAGothic"));
+}
+
+QFont pixelFont(const QString& family, int pixels, bool bold)
+{
+    QFont font(family);
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    return font;
+}
+
+void placeControl(QWidget* w, const QRect& geometry, const QFont& font, const QColor& text, const QColor& background)
+{
+    w->setGeometry(geometry);
+    w->setFont(font);
+    QPalette palette = w->palette();
+    if (background.isValid()) {
+        palette.setColor(QPalette::Window, background);
+        w->setAutoFillBackground(true);
+    }
+    w->setPalette(palette);
+    if (text.isValid())
+        setTextColor(w, text);
+}
+
+void setTextColor(QWidget* w, const QColor& color)
+{
+    QPalette palette = w->palette();
+    for (const auto role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
+        palette.setColor(role, color);
+    w->setPalette(palette);
+}
+
+} // namespace sorban::platform

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QRect>
+#include <QString>
+
+class QWidget;
+
+namespace sorban::platform {
+
+/// Fixed RGB values of the named colours the windows are drawn in.
+namespace colors {
+inline const QColor Cream(255, 251, 240);
+inline const QColor Aqua(0, 255, 255);
+inline const QColor Fuchsia(255, 0, 255);
+inline const QColor Lime(0, 255, 0);
+inline const QColor Teal(0, 128, 128);
+inline const QColor Navy(0, 0, 128);
+inline const QColor Green(0, 128, 0);
+inline const QColor Purple(128, 0, 128);
+inline const QColor Yellow(255, 255, 0);
+inline const QColor Red(255, 0, 0);
+inline const QColor Blue(0, 0, 255);
+inline const QColor Black(0, 0, 0);
+inline const QColor White(255, 255, 255);
+inline const QColor Gray(128, 128, 128);
+inline const QColor BtnFace(240, 240, 240);
+} // namespace colors
+
+/// Family names the windows ask for (as written in their definitions).
+namespace faces {
+inline const QString PGothic = QStringLiteral("ＭＳ Ｐゴシック");
+inline const QString Mincho = QStringLiteral("ＭＳ 明朝");
+inline const QString Gothic = QStringLiteral("ＭＳ ゴシック");
+} // namespace faces
+
+/// Maps the three Japanese faces the windows name to the IPA fonts, once per program.
+void installFontSubstitutes();
+
+/// A font of `family` with a character height of `pixels`.
+QFont pixelFont(const QString& family, int pixels, bool bold = false);
+
+/// Places `w` at its design geometry and gives it a font and colours (an invalid colour keeps
+/// the widget's own).
+void placeControl(QWidget* w, const QRect& geometry, const QFont& font, const QColor& text = {}, const QColor& background = {});
+
+/// Sets the colour of a control's text (labels, buttons, edit boxes).
+void setTextColor(QWidget* w, const QColor& color);
+
+} // namespace sorban::platform

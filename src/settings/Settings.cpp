@@ -1,0 +1,93 @@
+#include "Settings.h"
+
+#include "Dialogs.h"
+#include "IniFile.h"
+#include "KanjiStore.h"
+#include "TextCodec.h"
+
+namespace sorban::settings {
+namespace {
+
+using platform::utf8ToSjis;
+
+struct Position {
+    const char* key;
+    std::int32_t Settings::*value;
+};
+
+// Read and written in this order.
+constexpr std::array<Position, 10> Positions = {{
+    {"LEFT", &Settings::LEFT},
+    {"TOP", &Settings::TOP},
+    {"NENLEFT", &Settings::NENLEFT},
+    {"NENTOP", &Settings::NENTOP},
+    {"BSULEFT", &Settings::BSULEFT},
+    {"BSUTOP", &Settings::BSUTOP},
+    {"KKSLEFT", &Settings::KKSLEFT},
+    {"KKSTOP", &Settings::KKSTOP},
+    {"YMILEFT", &Settings::YMILEFT},
+    {"YMITOP", &Settings::YMITOP},
+}};
+
+} // namespace
+
+Settings::Settings()
+{
+    // The memo list before the settings are read.
+    const char* initial[10] = {"医", "医", "医", "医", "右", "医", "医", "医", "医", "右"};
+    for (std::size_t i = 0; i < Memo.size(); ++i)
+        Memo[i] = utf8ToSjis(initial[i]);
+}
+
+std::filesystem::path Settings::filePath(const data::KanjiStore& store)
+{
+    return std::filesystem::path(store.ExeDir) / "sorban.ini";
+}
+
+void Settings::IniRead(data::KanjiStore& store)
+{
+    const platform::IniFile ini(filePath(store));
+    for (const auto& p : Positions)
+        this->*p.value = ini.readInteger("FORM", p.key, 100);
+    KanjiFont = ini.readString("FORM", "KANJI", utf8ToSjis("ＭＳ 明朝"));
+    store.KanNum = ini.readInteger("DATA", "KANNUM", 1);
+    if (!data::KanjiStore::isKanjiNumber(store.KanNum))
+        store.KanNum = 1;
+    store.ReturnMode = ini.readInteger("DATA", "TGLREN", 0);
+    KanjiList = ini.readString("DATA", "KANJILIST", utf8ToSjis("愛上尾夏期句毛個"));
+    MemoLoad();
+}
+
+bool Settings::IniWrite(const data::KanjiStore& store, int left, int top)
+{
+    platform::IniFile ini(filePath(store));
+    LEFT = left;
+    TOP = top;
+    for (const auto& p : Positions)
+        ini.writeInteger("FORM", p.key, this->*p.value);
+    ini.writeString("FORM", "KANJI", KanjiFont);
+    ini.writeInteger("DATA", "KANNUM", store.KanNum);
+    ini.writeInteger("DATA", "TGLREN", store.ReturnMode);
+    MemoJoin();
+    ini.writeString("DATA", "KANJILIST", KanjiList);
+    if (ini.save())
+        return true;
+    platform::dialogs().messageBox("設定ファイルに書き込めません: " + ini.path().string(), "Sorban");
+    return false;
+}
+
+void Settings::MemoLoad()
+{
+    const std::size_t n = std::min(KanjiList.size() / 2, Memo.size());
+    for (std::size_t i = 0; i < n; ++i)
+        Memo[i] = KanjiList.substr(2 * i, 2);
+}
+
+void Settings::MemoJoin()
+{
+    KanjiList.clear();
+    for (const auto& entry : Memo)
+        KanjiList += entry;
+}
+
+} // namespace sorban::settings

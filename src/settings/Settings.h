@@ -1,0 +1,49 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+namespace sorban::data {
+class KanjiStore;
+}
+
+namespace sorban::settings {
+
+/// The program's settings while it runs, and their file sorban.ini: window positions, the kanji
+/// font's face name and the memo entries here; KANNUM and TGLREN live in the store as KanNum and
+/// ReturnMode. Texts are Shift-JIS.
+class Settings {
+public:
+    Settings();
+
+    /// sorban.ini in the store's ExeDir.
+    static std::filesystem::path filePath(const data::KanjiStore& store);
+
+    /// Reads every key (a missing file, section or key gives its default) and distributes the memo
+    /// list. A KANNUM outside 1 to 1026 falls back to 1, so that there is always a kanji to show.
+    void IniRead(data::KanjiStore& store);
+
+    /// Writes all fourteen keys, keeping the file's other lines; `left` and `top` are the main
+    /// window's present position. A file that cannot be written is reported in a box naming it;
+    /// the old file then stays whole. Returns whether it was written.
+    bool IniWrite(const data::KanjiStore& store, int left, int top);
+
+    /// The KANJILIST carrier, two bytes a kanji, over the memo entries (at most ten; an odd last
+    /// byte is dropped; entries past the carrier keep their text).
+    void MemoLoad();
+    /// The memo entries, joined, into the carrier.
+    void MemoJoin();
+
+    std::int32_t LEFT = 100, TOP = 100;
+    std::int32_t NENLEFT = 100, NENTOP = 100;
+    std::int32_t BSULEFT = 100, BSUTOP = 100;
+    std::int32_t KKSLEFT = 100, KKSTOP = 100;
+    std::int32_t YMILEFT = 100, YMITOP = 100;
+    std::string KanjiFont;                 ///< face name of the two large kanji
+    std::string KanjiList;                 ///< carrier between the file and the memo entries
+    std::array<std::string, 10> Memo;      ///< entry 0 is the head of the memo list
+};
+
+} // namespace sorban::settings
