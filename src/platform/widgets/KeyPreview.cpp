@@ -18,11 +18,12 @@ bool KeyPreview::eventFilter(QObject* watched, QEvent* event)
     auto* widget = static_cast<QWidget*>(watched);
     if (widget->window() != m_form)
         return false;
-    const auto* key = static_cast<QKeyEvent*>(event);
-    if (event == m_lastEvent && key->timestamp() == m_lastTimestamp)
+    // A key goes first to the focused control; one that it ignores travels on to its parents,
+    // and is previewed only on its first stop.
+    QWidget* first = QApplication::focusWidget();
+    if (widget != (first && first->window() == m_form ? first : m_form))
         return false;
-    m_lastEvent = event;
-    m_lastTimestamp = key->timestamp();
+    const auto* key = static_cast<QKeyEvent*>(event);
     m_handler(key->key(), key->modifiers());
     return false;
 }

@@ -22,9 +22,6 @@ protected:
 private:
     QWidget* m_form;
     Handler m_handler;
-    // A key that a control ignores travels on to its parents; it is previewed once.
-    const QEvent* m_lastEvent = nullptr;
-    quint64 m_lastTimestamp = 0;
 };
 
 } // namespace sorban::platform

@@ -1,0 +1,312 @@
+#include "Canvas.h"
+#include "KanjiStore.h"
+#include "LampPanel.h"
+#include "RecordingDialogs.h"
+#include "Settings.h"
+#include "StringGrid.h"
+#include "TestFiles.h"
+#include "TextCodec.h"
+#include "TsorbanForm.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+using namespace sorban;
+using platform::sjisToUtf8;
+using Box = platform::RecordingDialogs;
+
+namespace {
+
+QString u(const char* utf8)
+{
+    return QString::fromUtf8(utf8);
+}
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    // Three kanji: 愛 (2 readings), 悪 (12 readings), 圧 (1 reading), and their appearances.
+    void writeData()
+    {
+        write("knj_yomi.csv", "1,愛,2,2,アイ,いと(しい),\n"
+                              "2,悪,12,14,アク,オ,わる(い),あ(し),にく(い),ａ,ｂ,ｃ,ｄ,ｅ,ｆ,ｇ,\n"
+                              "3,圧,1,15,あいうえおかきく,\n");
+        std::string apr = "#h,h,h,h,Ａ社,p,Ｂ社,p,Ｃ社,p,Ｄ社,p,Ｅ社,p,Ｆ社,p,\n$令和版,\n"
+                          "0,,,,31,45,40,8,0,3,9,3,13,3,63,3,\n"
+                          "1,,,,10,0,62,120,11,1,12,2,20,5,61,7,\n";
+        for (int k = 2; k < 15; ++k)
+            apr += std::to_string(k) + ",,,,41,1,41,1,41,1,41,1,41,1,41," + std::to_string(k) + ",\n";
+        write("apr_jho.csv", apr);
+        write("bushu_ban.csv", "0,心,こころ,\n1,一,いち,\n2,土,つちへん（１２バイト）,\n");
+        write("knj_atrbt.csv", "1,愛,4,13,0,4,,,1,\n2,悪,0,11,1,9,,,0,\n3,圧,7,5,250,5,,,0,\n");
+        std::string goku = "$用例の注,\n0,,,愛情,・愛用,*愛読,…愛,#愛,,\n1,,,愛しい,,,,,,\n";
+        for (int k = 2; k < 15; ++k)
+            goku += std::to_string(k) + ",,,例" + std::to_string(k) + "あいうえおかきく,,,,,,\n";
+        write("knj_goku.csv", goku);
+    }
+    void write(const std::string& name, std::string_view utf8) { test::writeSjis(dir / "kdata" / name, utf8); }
+
+    app::TsorbanForm& open()
+    {
+        form = std::make_unique<app::TsorbanForm>(*store, settings, app::FormPaths{dir.path().string() + "/", dir / "kdata"});
+        form->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+        return *form;
+    }
+
+    std::string cell(platform::StringGrid* grid, int col, int row) const { return sjisToUtf8(grid->cell(col, row)); }
+
+    QImage render(platform::StringGrid* grid)
+    {
+        QImage image(grid->viewport()->size(), QImage::Format_RGB32);
+        image.fill(Qt::black);
+        QPainter painter(&image);
+        grid->paintCells(painter);
+        return image;
+    }
+
+    // Height of the dark pixels in a cell: how large its text was drawn.
+    static int inkHeight(const QImage& image, const QRect& rect, bool blue = false)
+    {
+        int top = rect.bottom(), bottom = rect.top() - 1;
+        for (int y = rect.top(); y <= rect.bottom(); ++y)
+            for (int x = rect.left(); x <= rect.right(); ++x) {
+                const QColor c = image.pixel(x, y);
+                const bool ink = blue ? c.blue() > 150 && c.red() < 100 && c.green() < 100 : qGray(c.rgb()) < 100;
+                if (ink) {
+                    top = std::min(top, y);
+                    bottom = std::max(bottom, y);
+                }
+            }
+        return bottom - top + 1;
+    }
+
+    test::TempDir dir;
+    std::unique_ptr<data::KanjiStore> store = std::make_unique<data::KanjiStore>();
+    settings::Settings settings;
+    platform::RecordingDialogs recorder;
+    platform::DialogsGuard guard{recorder};
+    std::unique_ptr<app::TsorbanForm> form;
+};
+
+} // namespace
+
+TEST_F(MainWindowTest, startShowsTheSettingsKanjiWithItsReadingsAppearancesAndAttributes)
+{
+    writeData();
+    test::writeSjis(dir / "sorban.ini", "[FORM]\nLEFT=-500\nTOP=30\n[DATA]\nKANNUM=1\n");
+    auto& f = open();
+    EXPECT_TRUE(recorder.events.empty());
+    EXPECT_EQ(f.pos(), QPoint(-500, 30));
+    EXPECT_EQ(f.windowTitle(), u("Sorban v2.05"));
+    EXPECT_EQ(cell(f.StringGrid1, 0, 0), "【読み】");
+    EXPECT_EQ(cell(f.StringGrid1, 1, 0), "Ａ社");
+    EXPECT_EQ(cell(f.StringGrid1, 6, 0), "Ｆ社");
+    EXPECT_EQ(cell(f.StringGrid1, 0, 1), "アイ");
+    EXPECT_EQ(cell(f.StringGrid1, 1, 1), " ３上：45");
+    EXPECT_EQ(cell(f.StringGrid1, 2, 1), " ４年：8");
+    for (int col = 3; col <= 6; ++col)
+        EXPECT_EQ(cell(f.StringGrid1, col, 1), "－－－") << col; // codes 0, 9, 13, 63
+    EXPECT_EQ(cell(f.StringGrid1, 1, 2), " １年：0");
+    EXPECT_EQ(cell(f.StringGrid1, 2, 2), " ６下：120");
+    EXPECT_EQ(cell(f.StringGrid1, 0, 3), "");
+    EXPECT_EQ(f.StaticText6->text(), u("累計=0,読み数=2"));
+    EXPECT_EQ(f.StaticText3->text(), u("1"));
+    EXPECT_EQ(f.Edit1->text(), u("1"));
+    EXPECT_EQ(f.Label3->text(), u("愛"));
+    EXPECT_EQ(f.Label5->text(), u("愛"));
+    EXPECT_EQ(f.StaticText7->text(), u("令和版"));
+    EXPECT_EQ(sjisToUtf8(store->KanjiNow), "愛");
+    const std::vector<std::string> attributes = {"4年", "13画", "心", "こころ", "7級", "形声"};
+    for (int col = 0; col < 6; ++col)
+        EXPECT_EQ(cell(f.StringGrid2, col, 1), attributes[static_cast<std::size_t>(col)]);
+    EXPECT_EQ(cell(f.StringGrid2, 3, 0), "[部首読み]");
+    EXPECT_TRUE(f.SpeedButton14->isEnabled());
+    EXPECT_EQ(QPoint(f.StringGrid1->col(), f.StringGrid1->row()), QPoint(6, 10)); // parked
+}
+
+TEST_F(MainWindowTest, changingKanjiRewritesRowsAttributesAndClearsWhatIsLeft)
+{
+    writeData();
+    auto& f = open();
+    store->KanNum = 2;
+    f.HyouDsp();
+    EXPECT_EQ(f.StaticText6->text(), u("累計=2,読み数=12"));
+    EXPECT_EQ(cell(f.StringGrid1, 0, 10), "ｅ"); // the tenth reading; the eleventh and twelfth are not shown
+    EXPECT_EQ(store->YomiRows, 12);
+    EXPECT_EQ(cell(f.StringGrid2, 0, 1), "☆☆");
+    EXPECT_EQ(cell(f.StringGrid2, 4, 1), "11級");
+    EXPECT_EQ(cell(f.StringGrid2, 5, 1), "－－"); // formation type 9
+    EXPECT_FALSE(f.SpeedButton14->isEnabled());
+
+    store->KanNum = 3;
+    f.HyouDsp();
+    EXPECT_EQ(cell(f.StringGrid1, 0, 1), "あいうえおかきく");
+    for (int row = 2; row <= 10; ++row)
+        for (int col = 0; col <= 6; ++col)
+            ASSERT_EQ(cell(f.StringGrid1, col, row), "") << col << "," << row;
+    EXPECT_EQ(cell(f.StringGrid2, 0, 1), "☆☆");
+    EXPECT_EQ(cell(f.StringGrid2, 4, 1), "4級"); // grade 7
+    EXPECT_EQ(cell(f.StringGrid2, 2, 1), "");   // radical 250 has no entry
+    EXPECT_EQ(cell(f.StringGrid2, 5, 1), "国字");
+}
+
+TEST_F(MainWindowTest, withoutDataTheWindowStillOpensWithPlaceholders)
+{
+    auto& f = open();
+    ASSERT_EQ(recorder.events.size(), 2u);
+    EXPECT_EQ(recorder.events[0], Box::box("ご注意！", "knj_yomi.csv のファイルがありません。"));
+    EXPECT_EQ(recorder.events[1], Box::box("ご注意！", "knj_atrbt.csvのファイルがありません。"));
+    EXPECT_EQ(cell(f.StringGrid1, 1, 0), "光村");
+    EXPECT_EQ(cell(f.StringGrid1, 6, 0), "････");
+    const std::vector<std::string> placeholders = {"☆☆", "0画", "", "", "11級", "－－"};
+    for (int col = 0; col < 6; ++col)
+        EXPECT_EQ(cell(f.StringGrid2, col, 1), placeholders[static_cast<std::size_t>(col)]);
+    EXPECT_EQ(f.StaticText6->text(), u("累計=0,読み数=0"));
+}
+
+TEST_F(MainWindowTest, tableDrawingMarksOnlyTheRowsInUse)
+{
+    writeData();
+    auto& f = open();
+    const QImage image = render(f.StringGrid1);
+    const auto colour = [&](int col, int row) {
+        return QColor(image.pixel(f.StringGrid1->cellRect(col, row).topLeft() + QPoint(3, 3)));
+    };
+    EXPECT_EQ(colour(0, 0), QColor(255, 255, 0)); // heading row yellow
+    EXPECT_EQ(colour(3, 0), QColor(255, 255, 0));
+    EXPECT_EQ(colour(0, 1), QColor(255, 0, 255)); // readings fuchsia
+    EXPECT_EQ(colour(0, 2), QColor(255, 0, 255));
+    EXPECT_EQ(colour(0, 3), QColor(240, 240, 240)); // a row not in use keeps the grid's look
+    EXPECT_EQ(colour(3, 1), QColor(255, 255, 255));
+    EXPECT_EQ(colour(6, 10), QColor(255, 255, 255)); // the parked cell is drawn white, not highlighted
+
+    // Reading sizes by byte length: 16 points up to 14 bytes, 13 points from 17.
+    store->KanNum = 3; // a reading of 16 bytes: 14 points
+    f.HyouDsp();
+    const int fourteen = inkHeight(render(f.StringGrid1), f.StringGrid1->cellRect(0, 1));
+    test::writeSjis(dir / "kdata" / "knj_yomi.csv", "1,愛,1,1,あいうえおかきくけ,\n");
+    store = std::make_unique<data::KanjiStore>();
+    auto& g = open();
+    const int thirteen = inkHeight(render(g.StringGrid1), g.StringGrid1->cellRect(0, 1));
+    EXPECT_GT(fourteen, thirteen);
+}
+
+TEST_F(MainWindowTest, attributeGridDrawsPinkHeadingsAndScalesTheRadicalReading)
+{
+    writeData();
+    auto& f = open();
+    const QImage image = render(f.StringGrid2);
+    EXPECT_EQ(QColor(image.pixel(f.StringGrid2->cellRect(2, 0).topLeft() + QPoint(2, 2))), QColor(240, 220, 220));
+    EXPECT_EQ(QColor(image.pixel(f.StringGrid2->cellRect(2, 1).topLeft() + QPoint(2, 2))), QColor(255, 255, 255));
+    const int short6 = inkHeight(image, f.StringGrid2->cellRect(3, 1)); // こころ: 6 bytes, 12 points
+    store->KanNum = 3;                                                  // radical 250: no reading
+    f.HyouDsp();
+    store->BushuNo[2] = 2; // つちへん（１２バイト）: 22 bytes, 100 / 22 = 4 points
+    f.HyouDsp();
+    const int tiny = inkHeight(render(f.StringGrid2), f.StringGrid2->cellRect(3, 1));
+    EXPECT_GT(short6, 2 * tiny);
+}
+
+TEST_F(MainWindowTest, exampleToggleSwitchesViewsAndLoadsTheFileOnce)
+{
+    writeData();
+    auto& f = open();
+    f.gokuRandD->click();
+    EXPECT_EQ(store->GokuMode, 1);
+    EXPECT_EQ(store->GokuLoaded, 1);
+    EXPECT_FALSE(f.StaticText12->isHidden());
+    EXPECT_EQ(f.gokuRandD->palette().color(QPalette::ButtonText), QColor(0, 0, 255));
+    EXPECT_EQ(cell(f.StringGrid1, 0, 1), "アイ"); // readings stay
+    EXPECT_EQ(cell(f.StringGrid1, 1, 1), "愛情");
+    EXPECT_EQ(cell(f.StringGrid1, 4, 1), "…愛");
+    EXPECT_EQ(cell(f.StringGrid1, 6, 1), "");
+    EXPECT_EQ(f.StaticText7->text(), u("用例の注"));
+    const QImage image = render(f.StringGrid1);
+    EXPECT_GT(inkHeight(image, f.StringGrid1->cellRect(1, 1), true), 5); // examples in blue
+
+    f.gokuRandD->click();
+    EXPECT_EQ(store->GokuMode, 0);
+    EXPECT_TRUE(f.StaticText12->isHidden());
+    EXPECT_EQ(f.gokuRandD->palette().color(QPalette::ButtonText), QColor(0, 0, 0));
+    EXPECT_EQ(cell(f.StringGrid1, 1, 1), " ３上：45");
+    EXPECT_EQ(f.StaticText7->text(), u("令和版"));
+    EXPECT_TRUE(recorder.events.empty());
+}
+
+TEST_F(MainWindowTest, returnModeDecidesWhetherTheExampleViewSurvivesAChangeOfKanji)
+{
+    writeData();
+    auto& f = open();
+    f.gokuRandD->click();
+    store->KanNum = 2;
+    f.HyouDsp(); // return mode 0: back to appearances
+    EXPECT_EQ(store->GokuMode, 0);
+    EXPECT_TRUE(f.StaticText12->isHidden());
+    EXPECT_EQ(cell(f.StringGrid1, 1, 1), " ４上：1");
+    EXPECT_EQ(f.Panel1->color(), QColor(255, 0, 0));
+
+    f.R1Click();
+    EXPECT_EQ(f.Panel1->color(), QColor(0, 0, 128));
+    f.gokuRandD->click();
+    store->KanNum = 1;
+    f.HyouDsp(); // return mode 1: the examples of the new kanji
+    EXPECT_EQ(store->GokuMode, 1);
+    EXPECT_EQ(cell(f.StringGrid1, 1, 1), "愛情");
+    EXPECT_EQ(cell(f.StringGrid1, 0, 2), "いと(しい)");
+    EXPECT_EQ(f.StaticText7->text(), u("用例の注"));
+
+    store->ReturnMode = 2; // as a hand-edited settings file may give it
+    f.Panel1Dsp();
+    EXPECT_EQ(f.Panel1->color(), QColor(0, 0, 128));
+    store->KanNum = 2;
+    f.HyouDsp();
+    EXPECT_EQ(store->GokuMode, 0); // only 1 keeps the view
+    f.R1Click();
+    EXPECT_EQ(store->ReturnMode, -1);
+    EXPECT_EQ(f.Panel1->color(), QColor(0, 0, 128));
+}
+
+TEST_F(MainWindowTest, aMissingExampleFileIsReportedOnceAndTheViewShowsEmptyCells)
+{
+    writeData();
+    std::filesystem::remove(dir / "kdata" / "knj_goku.csv");
+    auto& f = open();
+    f.gokuRandD->click();
+    ASSERT_EQ(recorder.events, std::vector{Box::box("ご注意！", "knj_goku.csv のファイルがありません。")});
+    EXPECT_EQ(cell(f.StringGrid1, 1, 1), "");
+    f.gokuRandD->click();
+    f.gokuRandD->click();
+    EXPECT_EQ(recorder.events.size(), 1u);
+}
+
+TEST_F(MainWindowTest, closingWritesTheSettingsWithTheLastKanji)
+{
+    writeData();
+    auto& f = open();
+    store->KanNum = 3;
+    f.HyouDsp();
+    f.move(120, 80);
+    f.close();
+    std::ifstream in(dir / "sorban.ini", std::ios::binary);
+    std::string all((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_NE(all.find("KANNUM=3\r\n"), std::string::npos);
+    EXPECT_NE(all.find("LEFT=120\r\n"), std::string::npos);
+}
+
+TEST_F(MainWindowTest, windowClosesEvenWhenTheSettingsCannotBeWritten)
+{
+    writeData();
+    auto& f = open();
+    f.show();
+    std::filesystem::create_directory(dir / "sorban.ini.new");
+    EXPECT_TRUE(f.close());
+    EXPECT_FALSE(f.isVisible());
+    ASSERT_EQ(recorder.events.size(), 1u);
+    EXPECT_NE(recorder.events[0].text.find("sorban.ini"), std::string::npos);
+}

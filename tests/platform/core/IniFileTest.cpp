@@ -1,0 +1,73 @@
+#include "IniFile.h"
+#include "TestFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+using sorban::platform::IniFile;
+using sorban::test::TempDir;
+using sorban::test::writeBytes;
+
+namespace {
+
+std::string contents(const std::filesystem::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    std::ostringstream all;
+    all << in.rdbuf();
+    return all.str();
+}
+
+class IniFileTest : public ::testing::Test {
+protected:
+    TempDir dir;
+    std::filesystem::path file = dir / "sorban.ini";
+};
+
+} // namespace
+
+TEST_F(IniFileTest, readsSectionsAndKeysCaseInsensitively)
+{
+    writeBytes(file, "; note\r\n[Form]\r\nleft = 12\r\nKANJI=\x82\x6c\x82\x72 \x96\xbe\x92\xa9\r\nEMPTY=\r\n[DATA]\r\nKANNUM=0x10\r\nBAD=12a\r\nQ=\"quoted\"\r\n");
+    const IniFile ini(file);
+    EXPECT_EQ(ini.readInteger("FORM", "LEFT", 100), 12);
+    EXPECT_EQ(ini.readString("form", "kanji", "x"), "\x82\x6c\x82\x72 \x96\xbe\x92\xa9");
+    EXPECT_EQ(ini.readString("FORM", "EMPTY", "fallback"), "");
+    EXPECT_EQ(ini.readString("FORM", "MISSING", "fallback"), "fallback");
+    EXPECT_EQ(ini.readInteger("DATA", "LEFT", 100), 100); // another section's key
+    EXPECT_EQ(ini.readInteger("DATA", "KANNUM", 1), 16);
+    EXPECT_EQ(ini.readInteger("DATA", "BAD", 1), 1);
+    EXPECT_EQ(ini.readString("DATA", "Q", ""), "quoted");
+    EXPECT_EQ(IniFile(dir / "none.ini").readInteger("FORM", "LEFT", 100), 100);
+}
+
+TEST_F(IniFileTest, writingOneKeyKeepsEveryOtherLine)
+{
+    writeBytes(file, "; my notes\r\n[FORM]\r\nLEFT=1\r\nOWN=mine\r\n\r\n[OTHER]\r\nX=1\r\n");
+    IniFile ini(file);
+    ini.writeInteger("form", "LEFT", -500);
+    ini.writeInteger("FORM", "TOP", 7);
+    ini.writeString("DATA", "KANJILIST", "abc");
+    ASSERT_TRUE(ini.save());
+    EXPECT_EQ(contents(file), "; my notes\r\n[FORM]\r\nLEFT=-500\r\nOWN=mine\r\nTOP=7\r\n\r\n[OTHER]\r\nX=1\r\n[DATA]\r\nKANJILIST=abc\r\n");
+    EXPECT_EQ(IniFile(file).readInteger("FORM", "LEFT", 0), -500);
+}
+
+TEST_F(IniFileTest, aFailedSaveLeavesTheOldFileWhole)
+{
+    writeBytes(file, "[FORM]\r\nLEFT=1\r\n");
+    IniFile ini(file);
+    ini.writeInteger("FORM", "LEFT", 2);
+    std::filesystem::create_directory(dir / "sorban.ini.new"); // the new file cannot be made
+    EXPECT_FALSE(ini.save());
+    EXPECT_EQ(contents(file), "[FORM]\r\nLEFT=1\r\n");
+}
+
+TEST_F(IniFileTest, aSaveIntoAMissingFolderFails)
+{
+    IniFile ini(dir / "no-such-folder" / "sorban.ini");
+    ini.writeInteger("FORM", "LEFT", 2);
+    EXPECT_FALSE(ini.save());
+}

@@ -1,0 +1,150 @@
+#include "IniFile.h"
+#include "KanjiStore.h"
+#include "RecordingDialogs.h"
+#include "Settings.h"
+#include "TestFiles.h"
+#include "TextCodec.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+using namespace sorban;
+using sorban::test::sjis;
+
+namespace {
+
+std::vector<std::string> lines(const std::filesystem::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    std::vector<std::string> out;
+    std::string line;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        out.push_back(line);
+    }
+    return out;
+}
+
+class SettingsTest : public ::testing::Test {
+protected:
+    SettingsTest() { store->ExeDir = dir.path().string() + "/"; }
+
+    void writeIni(std::string_view utf8) { test::writeSjis(dir / "sorban.ini", utf8); }
+    std::string memoText() const
+    {
+        std::string all;
+        for (const auto& entry : settings.Memo)
+            all += platform::sjisToUtf8(entry);
+        return all;
+    }
+
+    test::TempDir dir;
+    std::unique_ptr<data::KanjiStore> store = std::make_unique<data::KanjiStore>();
+    settings::Settings settings;
+    platform::RecordingDialogs recorder;
+    platform::DialogsGuard guard{recorder};
+};
+
+} // namespace
+
+TEST_F(SettingsTest, withoutAFileEveryKeyHasItsDefault)
+{
+    store->KanNum = 55;
+    settings.IniRead(*store);
+    for (const int v : {settings.LEFT, settings.TOP, settings.NENLEFT, settings.NENTOP, settings.BSULEFT, settings.BSUTOP,
+                        settings.KKSLEFT, settings.KKSTOP, settings.YMILEFT, settings.YMITOP})
+        EXPECT_EQ(v, 100);
+    EXPECT_EQ(settings.KanjiFont, sjis("ＭＳ 明朝"));
+    EXPECT_EQ(store->KanNum, 1);
+    EXPECT_EQ(store->ReturnMode, 0);
+    EXPECT_EQ(memoText(), "愛上尾夏期句毛個医右");
+    EXPECT_TRUE(recorder.events.empty());
+}
+
+TEST_F(SettingsTest, valuesAreTakenAsTheyStandExceptAKanjiNumberWithNoKanji)
+{
+    writeIni("[FORM]\nLEFT=-500\nTOP=0x20\nKKSLEFT=abc\nKANJI=IPAGothic\n[DATA]\nKANNUM=0x10\nTGLREN=2\n");
+    settings.IniRead(*store);
+    EXPECT_EQ(settings.LEFT, -500);
+    EXPECT_EQ(settings.TOP, 32);
+    EXPECT_EQ(settings.KKSLEFT, 100);
+    EXPECT_EQ(settings.KanjiFont, "IPAGothic");
+    EXPECT_EQ(store->KanNum, 16);
+    EXPECT_EQ(store->ReturnMode, 2);
+
+    for (const char* bad : {"abc", "0", "1027", "-3"}) {
+        writeIni(std::string("[DATA]\nKANNUM=") + bad + "\n");
+        store->KanNum = 99;
+        settings.IniRead(*store);
+        EXPECT_EQ(store->KanNum, 1) << bad;
+    }
+}
+
+TEST_F(SettingsTest, memoListTakesTwoBytesAKanjiOverTheEntriesItHas)
+{
+    writeIni("[DATA]\nKANJILIST=海山川空森\n");
+    settings.IniRead(*store);
+    EXPECT_EQ(memoText(), "海山川空森医医医医右"); // the rest keep the entries they had
+
+    test::writeBytes(dir / "sorban.ini", "[DATA]\r\nKANJILIST=" + sjis("雨") + "x\r\n"); // odd length
+    settings.IniRead(*store);
+    EXPECT_EQ(memoText(), "雨山川空森医医医医右");
+
+    writeIni("[DATA]\nKANJILIST=\n");
+    settings.IniRead(*store);
+    EXPECT_EQ(memoText(), "雨山川空森医医医医右");
+
+    writeIni("[DATA]\nKANJILIST=一二三四五六七八九十百千\n"); // more than ten: the first ten
+    settings.IniRead(*store);
+    EXPECT_EQ(memoText(), "一二三四五六七八九十");
+}
+
+TEST_F(SettingsTest, writeStoresAllFourteenKeysInOrderAndKeepsOtherLines)
+{
+    writeIni("; kept\n[DATA]\nMINE=1\n");
+    settings.IniRead(*store);
+    settings.KKSLEFT = 321;
+    store->KanNum = 777;
+    store->ReturnMode = 1;
+    ASSERT_TRUE(settings.IniWrite(*store, 40, -20));
+    const auto written = lines(dir / "sorban.ini");
+    const std::vector<std::string> expected = {
+        "; kept",   "[DATA]",       "MINE=1",       "KANNUM=777",      "TGLREN=1",       "KANJILIST=" + sjis("愛上尾夏期句毛個医右"),
+        "[FORM]",   "LEFT=40",      "TOP=-20",      "NENLEFT=100",     "NENTOP=100",     "BSULEFT=100",
+        "BSUTOP=100", "KKSLEFT=321", "KKSTOP=100",  "YMILEFT=100",     "YMITOP=100",     "KANJI=" + sjis("ＭＳ 明朝"),
+    };
+    EXPECT_EQ(written, expected);
+    EXPECT_EQ(platform::IniFile(dir / "sorban.ini").readString("DATA", "KANJILIST", "").size(), 20u);
+
+    auto again = std::make_unique<data::KanjiStore>();
+    again->ExeDir = store->ExeDir;
+    settings::Settings reread;
+    reread.IniRead(*again);
+    EXPECT_EQ(again->KanNum, 777);
+    EXPECT_EQ(reread.KKSLEFT, 321);
+    EXPECT_EQ(reread.TOP, -20);
+}
+
+TEST_F(SettingsTest, aFileThatCannotBeWrittenIsReportedByName)
+{
+    store->ExeDir = (dir / "gone").string() + "/";
+    EXPECT_FALSE(settings.IniWrite(*store, 0, 0));
+    ASSERT_EQ(recorder.events.size(), 1u);
+    EXPECT_NE(recorder.events[0].text.find((dir / "gone" / "sorban.ini").string()), std::string::npos);
+}
+
+TEST_F(SettingsTest, aFirstWriteLaysOutFormThenData)
+{
+    settings.IniRead(*store);
+    ASSERT_TRUE(settings.IniWrite(*store, 100, 100));
+    const auto written = lines(dir / "sorban.ini");
+    ASSERT_EQ(written.size(), 16u);
+    EXPECT_EQ(written[0], "[FORM]");
+    EXPECT_EQ(written[11], "KANJI=" + sjis("ＭＳ 明朝"));
+    EXPECT_EQ(written[12], "[DATA]");
+    EXPECT_EQ(written[13], "KANNUM=1");
+    EXPECT_EQ(written[15], "KANJILIST=" + sjis("愛上尾夏期句毛個医右"));
+}
