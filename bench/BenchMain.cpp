@@ -1,3 +1,18 @@
+#include <QApplication>
 #include <benchmark/benchmark.h>
 
-BENCHMARK_MAIN();
+#include <cstdlib>
+
+// The window benchmarks need an application; they paint offscreen unless a display is asked for.
+int main(int argc, char** argv)
+{
+    if (!std::getenv("QT_QPA_PLATFORM"))
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -466,7 +466,8 @@ void TsorbanForm::Panel1Dsp()
 
 void TsorbanForm::StringGrid1DrawCell(int col, int row, const QRect& rect, const platform::CellState& state, platform::Canvas& canvas)
 {
-    const std::string& text = StringGrid1->cell(col, row);
+    const std::size_t bytes = StringGrid1->cell(col, row).size();
+    const QString& text = StringGrid1->cellText(col, row);
     if (state.selected) {
         canvas.setBrushColor(White);
         canvas.FillRect(rect);
@@ -485,7 +486,7 @@ void TsorbanForm::StringGrid1DrawCell(int col, int row, const QRect& rect, const
     if (col == 0) {
         canvas.setBrushColor(Fuchsia);
         canvas.FillRect(rect);
-        canvas.setFontSize(readingPoints(text.size()));
+        canvas.setFontSize(readingPoints(bytes));
         canvas.DrawText(text, rect);
         return;
     }
@@ -494,7 +495,7 @@ void TsorbanForm::StringGrid1DrawCell(int col, int row, const QRect& rect, const
         canvas.setFontColor(Black);
     } else {
         canvas.setFontColor(Blue);
-        canvas.setFontSize(examplePoints(text.size()));
+        canvas.setFontSize(examplePoints(bytes));
     }
     canvas.setBrushColor(White);
     canvas.FillRect(rect);
@@ -503,7 +504,7 @@ void TsorbanForm::StringGrid1DrawCell(int col, int row, const QRect& rect, const
 
 void TsorbanForm::StringGrid2DrawCell(int col, int row, const QRect& rect, const platform::CellState&, platform::Canvas& canvas)
 {
-    const std::string& text = StringGrid2->cell(col, row);
+    const QString& text = StringGrid2->cellText(col, row);
     canvas.setFontColor(Black); // the grid's font colour, also on the parked (selected) cell
     if (row == 0) {
         canvas.setBrushColor(PalePink);
@@ -514,7 +515,7 @@ void TsorbanForm::StringGrid2DrawCell(int col, int row, const QRect& rect, const
     }
     canvas.setBrushColor(White);
     canvas.FillRect(rect);
-    canvas.setFontSize(col == 3 ? radicalReadingPoints(text.size()) : 16);
+    canvas.setFontSize(col == 3 ? radicalReadingPoints(StringGrid2->cell(col, row).size()) : 16);
     canvas.DrawText(text, rect);
 }
 

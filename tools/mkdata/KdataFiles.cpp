@@ -47,7 +47,7 @@ void writeReadings(const SampleSet& set, const std::filesystem::path& dir)
     CsvWriter goku("knj_goku.csv", 200);
     goku.line(Source);
     goku.line("#番号,漢字,読み,用例1,用例2,用例3,用例4,用例5,用例6,");
-    goku.line("$見本データ(用例はEDICT),");
+    goku.line("$見本データ・用例,");
     int index = 0;
     for (const auto& k : set.kanji) {
         for (std::size_t r = 0; r < k.readings.size(); ++r, ++index) {

@@ -2,6 +2,7 @@
 
 #include "TextCodec.h"
 
+#include <QFontMetrics>
 #include <QPainter>
 
 namespace sorban::platform {
@@ -28,12 +29,26 @@ void Canvas::FillRect(const QRect& rect)
 
 void Canvas::DrawText(const std::string& sjis, const QRect& rect)
 {
-    m_painter.save();
+    DrawText(QString::fromStdString(sjisToUtf8(sjis)), rect);
+}
+
+void Canvas::DrawText(const QString& text, const QRect& rect)
+{
+    if (text.isEmpty())
+        return;
     m_painter.setClipRect(m_cell);
     m_painter.setFont(m_font);
     m_painter.setPen(m_fontColor);
-    m_painter.drawText(rect, Qt::AlignCenter | Qt::TextSingleLine | Qt::TextShowMnemonic, QString::fromStdString(sjisToUtf8(sjis)));
-    m_painter.restore();
+    if (text.contains(u'&')) {
+        m_painter.drawText(rect, Qt::AlignCenter | Qt::TextSingleLine | Qt::TextShowMnemonic, text);
+    } else {
+        // Most cells have no access key: placing the line by hand skips the text layout.
+        const QFontMetrics metrics(m_font);
+        const int x = rect.left() + (rect.width() - metrics.horizontalAdvance(text)) / 2;
+        const int y = rect.top() + (rect.height() - metrics.height()) / 2 + metrics.ascent();
+        m_painter.drawText(QPoint(x, y), text);
+    }
+    m_painter.setClipping(false);
 }
 
 } // namespace sorban::platform

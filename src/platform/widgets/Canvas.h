@@ -34,6 +34,8 @@ public:
     /// Draws `sjis` centred horizontally and vertically on one line in `rect`; "&x" underlines x
     /// and "&&" draws one "&", as access keys are written.
     void DrawText(const std::string& sjis, const QRect& rect);
+    /// DrawText of a text already converted for display (a grid's cellText).
+    void DrawText(const QString& text, const QRect& rect);
 
 private:
     QPainter& m_painter;

@@ -1,7 +1,9 @@
 #include "QtDialogs.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace sorban::platform {
 
@@ -9,6 +11,7 @@ void QtDialogs::messageBox(const std::string& text, const std::string& caption)
 {
     QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(caption), QString::fromStdString(text),
                     QMessageBox::Ok, QApplication::activeWindow());
+    box.button(QMessageBox::Ok)->setIcon(QIcon()); // some themes put a picture on the button
     box.exec();
 }
 

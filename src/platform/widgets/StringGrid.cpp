@@ -20,6 +20,7 @@ const QColor HighlightText(255, 255, 255);
 const QColor CellLine(192, 192, 192);
 const QColor FixedLine(128, 128, 128);
 const std::string NoText;
+const QString NoShownText;
 
 } // namespace
 
@@ -124,9 +125,10 @@ void StringGrid::setCell(int col, int row, std::string sjis)
     if (row < 0 || row >= rowCount() || col < 0 || col >= colCount())
         return; // text for a cell outside the grid has nowhere to go
     auto& slot = m_cells[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)];
-    if (slot == sjis)
+    if (slot.sjis == sjis)
         return;
-    slot = std::move(sjis);
+    slot.shown = QString::fromStdString(sjisToUtf8(sjis));
+    slot.sjis = std::move(sjis);
     const QRect rect = cellRect(col, row);
     if (!rect.isEmpty())
         viewport()->update(rect);
@@ -136,7 +138,14 @@ const std::string& StringGrid::cell(int col, int row) const
 {
     if (row < 0 || row >= rowCount() || col < 0 || col >= colCount())
         return NoText;
-    return m_cells[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)];
+    return m_cells[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)].sjis;
+}
+
+const QString& StringGrid::cellText(int col, int row) const
+{
+    if (row < 0 || row >= rowCount() || col < 0 || col >= colCount())
+        return NoShownText;
+    return m_cells[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)].shown;
 }
 
 QRect StringGrid::selection() const
@@ -384,20 +393,16 @@ void StringGrid::paintCells(QPainter& painter)
             painter.drawLine(rect.right() + 1 + i, rect.top(), rect.right() + 1 + i, rect.bottom() + m_lineWidth);
             painter.drawLine(rect.left(), rect.bottom() + 1 + i, rect.right() + m_lineWidth, rect.bottom() + 1 + i);
         }
-        const std::string& sjis = cell(col, row);
-        if (!sjis.empty()) {
-            painter.save();
+        const QString& shown = cellText(col, row);
+        if (!shown.isEmpty()) {
             painter.setClipRect(rect);
             painter.setFont(font());
             painter.setPen(text);
-            painter.drawText(rect.adjusted(2, 2, 0, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
-                             QString::fromStdString(sjisToUtf8(sjis)));
-            painter.restore();
+            painter.drawText(rect.topLeft() + QPoint(2, 2 + painter.fontMetrics().ascent()), shown);
+            painter.setClipping(false);
         }
-        painter.save();
         Canvas canvas(painter, rect, font(), text, brush);
         emit drawCell(col, row, rect, state, canvas);
-        painter.restore();
     };
     const int width = viewport()->width();
     const int height = viewport()->height();

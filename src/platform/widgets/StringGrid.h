@@ -50,6 +50,8 @@ public:
     // Cells.
     void setCell(int col, int row, std::string sjis);
     const std::string& cell(int col, int row) const;
+    /// The cell's text as it is drawn (converted once, when the cell is set).
+    const QString& cellText(int col, int row) const;
 
     // Current cell and selection.
     int col() const { return m_col; }
@@ -106,7 +108,11 @@ private:
 
     std::vector<int> m_colWidths;
     std::vector<int> m_rowHeights;
-    std::vector<std::vector<std::string>> m_cells; // [row][col]
+    struct Cell {
+        std::string sjis;
+        QString shown;
+    };
+    std::vector<std::vector<Cell>> m_cells; // [row][col]
     int m_fixedCols = 1;
     int m_fixedRows = 1;
     int m_defaultColWidth = 64;

@@ -200,7 +200,7 @@ TEST_F(StringGridTest, canvasDrawsAccessKeysAndClipsToTheCell)
     {
         QPainter painter(&withPrefix);
         Canvas canvas(painter, cell, QFont(), Qt::black, Qt::white);
-        canvas.DrawText("a&&b", cell);
+        canvas.DrawText(std::string("a&&b"), cell);
     }
     {
         QPainter painter(&literal);

@@ -1,0 +1,51 @@
+#include "Dialogs.h"
+#include "FormStyle.h"
+#include "KanjiStore.h"
+#include "Settings.h"
+#include "TestFiles.h"
+#include "TsorbanForm.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QPainter>
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+
+namespace {
+
+// mkdata stands beside this benchmark in the build's bin folder.
+std::filesystem::path mkdataPath()
+{
+    return std::filesystem::read_symlink("/proc/self/exe").parent_path() / "mkdata";
+}
+
+// One kanji step as the user sees it: HyouDsp for the next kanji, then the whole window painted.
+void BM_ShowKanji(benchmark::State& state)
+{
+    const sorban::test::TempDir dir;
+    const std::string command = mkdataPath().string() + " " + dir.path().string() + " >/dev/null";
+    if (std::system(command.c_str()) != 0) {
+        state.SkipWithError("mkdata failed");
+        return;
+    }
+    sorban::platform::installFontSubstitutes();
+    auto store = std::make_unique<sorban::data::KanjiStore>();
+    sorban::settings::Settings settings;
+    sorban::app::TsorbanForm form(*store, settings, {dir.path().string() + "/", dir / "kdata"});
+    form.show();
+    QApplication::processEvents();
+    QImage image(form.size(), QImage::Format_ARGB32_Premultiplied);
+    for (auto _ : state) {
+        store->KanNum = store->KanNum % 1026 + 1;
+        form.HyouDsp();
+        QPainter painter(&image);
+        form.render(&painter);
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+BENCHMARK(BM_ShowKanji)->Unit(benchmark::kMillisecond);
+
+} // namespace
