@@ -122,7 +122,8 @@ QPixmap emblem()
 } // namespace
 
 TsorbanForm::TsorbanForm(data::KanjiStore& store, settings::Settings& settings, FormPaths paths, QWidget* parent)
-    : QMainWindow(parent), m_store(store), m_settings(settings), m_paths(std::move(paths))
+    : QMainWindow(parent), m_store(store), m_settings(settings), m_paths(std::move(paths)),
+      m_dialogFont{platform::faces::PGothic.toStdString(), false, false, 0x000000}
 {
     setObjectName(QStringLiteral("sorbanForm"));
     setWindowTitle(u("Sorban v2.05"));
@@ -138,6 +139,7 @@ TsorbanForm::TsorbanForm(data::KanjiStore& store, settings::Settings& settings, 
     setupButtons();
     setupGrids();
     setupMenus();
+    setupSelection();
     FormCreate();
     setFixedSize(sizeHint());
 }
@@ -277,29 +279,6 @@ void TsorbanForm::setupGrids()
     connect(StringGrid2, &platform::StringGrid::drawCell, this, &TsorbanForm::StringGrid2DrawCell);
 }
 
-void TsorbanForm::setupMenus()
-{
-    QMenu* file = menuBar()->addMenu(u("ファイル(&F)"));
-    file->addAction(u("フォント(&F)"));
-    file->addSeparator();
-    file->addAction(u("終了(&X)"), this, &QWidget::close);
-    QMenu* operate = menuBar()->addMenu(u("操作(&M)"));
-    operate->addAction(u("漢字入力決定(&D)"));
-    operate->addAction(u("番号入力決定(&S)"));
-    operate->addSeparator();
-    operate->addAction(u("熟字訓を表示(&J)"));
-    operate->addSeparator();
-    R1 = operate->addAction(u("用例からの戻り方（&R）"), this, &TsorbanForm::R1Click);
-    R1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
-    QMenu* search = menuBar()->addMenu(u("検索(&D)"));
-    search->addAction(u("画数検索(&K)"));
-    search->addAction(u("配当検索(&N)"));
-    search->addAction(u("部首検索(&B)"));
-    QMenu* help = menuBar()->addMenu(u("ヘルプ(&H)"));
-    help->addAction(u("Sorbanの使い方(&H)"))->setShortcut(QKeySequence(Qt::Key_F1));
-    help->addAction(u("バージョン情報(&A)"));
-}
-
 void TsorbanForm::FormCreate()
 {
     m_store.ExeDir = m_paths.exeDir;
@@ -340,6 +319,7 @@ void TsorbanForm::FormCreate()
     StaticText12->hide();
     Panel1Dsp();
     HyouDsp();
+    showMemoList();
 }
 
 void TsorbanForm::showAppearanceText(int row, int col, std::int32_t code, std::int32_t page)

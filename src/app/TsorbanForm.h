@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Dialogs.h"
+
 #include <QMainWindow>
 
 #include <array>
@@ -53,6 +55,41 @@ public:
     void R1Click();
     void Panel1Dsp();
 
+    // Choosing a kanji.
+    void SpeedButton1Click();
+    void SpeedButton2Click();
+    void UpDown1Click();
+    void StaticText9Click();
+    void SpeedButton8Click();
+    void SpeedButton9Click();
+    void SpeedButton10Click();
+    void SpeedButton11Click();
+    void SpeedButton12Click();
+    void SpeedButton13Click();
+    void FormKeyDown(int key, Qt::KeyboardModifiers modifiers);
+    void Edit1KeyDown();
+    void StringGrid1Click();
+    void focus_set0();
+
+    // The memo list.
+    void MemoAdd();
+    void ListBox1Click();
+    void ListBox1DblClick();
+    /// Shows the memo entries of the settings in ListBox1.
+    void showMemoList();
+
+    // Menus and the windows they open.
+    void F1Click();
+    void Exit2Click();
+    void J1Click();
+    void K2Click();
+    void H1Click();
+    void B1Click();
+    void SpeedButton6Click();
+    void SpeedButton14Click();
+    void About1Click();
+    void HowtoUseHelp1Click();
+
     void StringGrid1DrawCell(int col, int row, const QRect& rect, const platform::CellState& state, platform::Canvas& canvas);
     void StringGrid2DrawCell(int col, int row, const QRect& rect, const platform::CellState& state, platform::Canvas& canvas);
 
@@ -76,9 +113,13 @@ public:
     QListWidget* ListBox1 = nullptr;
     platform::StringGrid *StringGrid1 = nullptr, *StringGrid2 = nullptr;
     QAction* R1 = nullptr;
+    QMenu* PopupMenu1 = nullptr;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void FormCreate();
@@ -88,12 +129,18 @@ private:
     void setupGrids();
     void setupMenus();
     void showAppearanceText(int row, int col, std::int32_t code, std::int32_t page);
+    void setupSelection();
+    void selectKanji(std::int32_t n);
+    void reportNotEducationKanji();
 
     data::KanjiStore& m_store;
     settings::Settings& m_settings;
     FormPaths m_paths;
     QWidget* m_client = nullptr;
     QPoint m_parkingCell;
+    bool m_edit1DigitsOnly = false;
+    bool m_shown = false;
+    platform::FontChoice m_dialogFont; // the font dialog starts from its last confirmed font
 };
 
 } // namespace sorban::app

@@ -13,6 +13,7 @@ public:
         std::fprintf(stderr, "[%s] %s\n", caption.c_str(), text.c_str());
     }
     void beep() override { std::fputc('\a', stderr); }
+    std::optional<FontChoice> chooseFont(const FontChoice&) override { return std::nullopt; }
 };
 
 StderrDialogs g_stderrDialogs;

@@ -1,8 +1,19 @@
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 
 namespace sorban::platform {
+
+/// A font as the font dialog offers it: a face, the effects underline and strike-out, and a colour.
+struct FontChoice {
+    std::string family; ///< UTF-8
+    bool underline = false;
+    bool strikeOut = false;
+    std::uint32_t rgb = 0x000000; ///< 0xRRGGBB
+    bool operator==(const FontChoice&) const = default;
+};
 
 /// Every message box and beep the user sees goes through the installed Dialogs, so that tests can
 /// answer them. Texts are UTF-8.
@@ -13,6 +24,9 @@ public:
     /// A modal box with `text`, the title `caption`, one OK button and no icon.
     virtual void messageBox(const std::string& text, const std::string& caption) = 0;
     virtual void beep() = 0;
+    /// The font dialog (scalable faces only, no size or style choice), starting from `initial`;
+    /// nothing when the user cancels.
+    virtual std::optional<FontChoice> chooseFont(const FontChoice& initial) = 0;
 };
 
 /// The Dialogs in force: the innermost installed one, else one that writes to standard error.

@@ -12,7 +12,7 @@ namespace sorban::platform {
 class RecordingDialogs final : public Dialogs {
 public:
     struct Event {
-        enum class Kind { Box, Beep } kind;
+        enum class Kind { Box, Beep, FontDialog } kind;
         std::string text;
         std::string caption;
         bool operator==(const Event&) const = default;
@@ -23,8 +23,17 @@ public:
 
     void messageBox(const std::string& text, const std::string& caption) override { events.push_back(box(text, caption)); }
     void beep() override { events.push_back(beepEvent()); }
+    /// Records the dialog with its starting face as text and answers with `fontAnswer`.
+    std::optional<FontChoice> chooseFont(const FontChoice& initial) override
+    {
+        events.push_back({Event::Kind::FontDialog, initial.family, {}});
+        fontStarts.push_back(initial);
+        return fontAnswer;
+    }
 
     std::vector<Event> events;
+    std::optional<FontChoice> fontAnswer;
+    std::vector<FontChoice> fontStarts;
 };
 
 } // namespace sorban::platform

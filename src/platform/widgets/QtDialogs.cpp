@@ -1,5 +1,7 @@
 #include "QtDialogs.h"
 
+#include "FontDialog.h"
+
 #include <QApplication>
 #include <QIcon>
 #include <QMessageBox>
@@ -13,6 +15,14 @@ void QtDialogs::messageBox(const std::string& text, const std::string& caption)
                     QMessageBox::Ok, QApplication::activeWindow());
     box.button(QMessageBox::Ok)->setIcon(QIcon()); // some themes put a picture on the button
     box.exec();
+}
+
+std::optional<FontChoice> QtDialogs::chooseFont(const FontChoice& initial)
+{
+    FontDialog dialog(initial, QApplication::activeWindow());
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.choice();
 }
 
 void QtDialogs::beep()

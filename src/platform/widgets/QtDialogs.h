@@ -9,6 +9,7 @@ class QtDialogs final : public Dialogs {
 public:
     void messageBox(const std::string& text, const std::string& caption) override;
     void beep() override;
+    std::optional<FontChoice> chooseFont(const FontChoice& initial) override;
 };
 
 } // namespace sorban::platform

@@ -1,0 +1,117 @@
+// TsorbanForm: the menus, the font choice, and the commands that open the other windows.
+#include "TsorbanForm.h"
+
+#include "Canvas.h"
+#include "FormStyle.h"
+#include "Settings.h"
+#include "TextCodec.h"
+
+#include <QContextMenuEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+
+namespace sorban::app {
+namespace {
+
+QString u(const char* utf8)
+{
+    return QString::fromUtf8(utf8);
+}
+
+} // namespace
+
+void TsorbanForm::setupMenus()
+{
+    QMenu* file = menuBar()->addMenu(u("ファイル(&F)"));
+    file->addAction(u("フォント(&F)"), this, &TsorbanForm::F1Click);
+    file->addSeparator();
+    file->addAction(u("終了(&X)"), this, &TsorbanForm::Exit2Click);
+    QMenu* operate = menuBar()->addMenu(u("操作(&M)"));
+    operate->addAction(u("漢字入力決定(&D)"), this, &TsorbanForm::SpeedButton1Click);
+    operate->addAction(u("番号入力決定(&S)"), this, &TsorbanForm::SpeedButton2Click);
+    operate->addSeparator();
+    operate->addAction(u("熟字訓を表示(&J)"), this, &TsorbanForm::J1Click);
+    operate->addSeparator();
+    R1 = operate->addAction(u("用例からの戻り方（&R）"), this, &TsorbanForm::R1Click);
+    R1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+    QMenu* search = menuBar()->addMenu(u("検索(&D)"));
+    search->addAction(u("画数検索(&K)"), this, &TsorbanForm::K2Click);
+    search->addAction(u("配当検索(&N)"), this, &TsorbanForm::H1Click);
+    search->addAction(u("部首検索(&B)"), this, &TsorbanForm::B1Click);
+    QMenu* help = menuBar()->addMenu(u("ヘルプ(&H)"));
+    help->addAction(u("Sorbanの使い方(&H)"), this, &TsorbanForm::HowtoUseHelp1Click)->setShortcut(QKeySequence(Qt::Key_F1));
+    help->addAction(u("バージョン情報(&A)"), this, &TsorbanForm::About1Click);
+
+    PopupMenu1 = new QMenu(this);
+    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+    PopupMenu1->addAction(u("番号入力決定(&N)"), this, &TsorbanForm::SpeedButton2Click);
+    PopupMenu1->addAction(u("漢字入力決定(&K)"), this, &TsorbanForm::SpeedButton1Click);
+    PopupMenu1->addSeparator();
+    PopupMenu1->addAction(u("熟字訓を表示(&J)"), this, &TsorbanForm::J1Click);
+    PopupMenu1->addSeparator();
+    // Like its twin in the main menu, so that every search item of the popup opens its window.
+    PopupMenu1->addAction(u("画数検索(&S)"), this, &TsorbanForm::K2Click);
+    PopupMenu1->addAction(u("配当検索(&H)"), this, &TsorbanForm::H1Click);
+    PopupMenu1->addAction(u("部首検索(&B)"), this, &TsorbanForm::B1Click);
+
+    connect(SpeedButton3, &QPushButton::clicked, this, &TsorbanForm::H1Click);
+    connect(SpeedButton4, &QPushButton::clicked, this, &TsorbanForm::B1Click);
+    connect(SpeedButton5, &QPushButton::clicked, this, &TsorbanForm::K2Click);
+    connect(SpeedButton6, &QPushButton::clicked, this, &TsorbanForm::SpeedButton6Click);
+    connect(SpeedButton7, &QPushButton::clicked, this, &TsorbanForm::J1Click);
+    connect(SpeedButton14, &QPushButton::clicked, this, &TsorbanForm::SpeedButton14Click);
+}
+
+void TsorbanForm::contextMenuEvent(QContextMenuEvent* event)
+{
+    PopupMenu1->popup(event->globalPos());
+}
+
+void TsorbanForm::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (!m_shown) {
+        m_shown = true;
+        focus_set0();
+    }
+}
+
+void TsorbanForm::F1Click()
+{
+    const auto chosen = platform::dialogs().chooseFont(m_dialogFont);
+    if (chosen) {
+        m_dialogFont = *chosen;
+        for (QLabel* kanji : {Label3, Label5}) {
+            QFont font = kanji->font();
+            font.setFamily(QString::fromStdString(chosen->family));
+            font.setUnderline(chosen->underline);
+            font.setStrikeOut(chosen->strikeOut);
+            kanji->setFont(font);
+            platform::setTextColor(kanji, QColor::fromRgb(chosen->rgb));
+        }
+        m_settings.KanjiFont = platform::utf8ToSjis(chosen->family);
+    }
+    for (auto [kanji, points] : {std::pair{Label3, 44}, std::pair{Label5, 72}}) {
+        QFont font = kanji->font();
+        font.setPixelSize(platform::pointsToPixels(points));
+        kanji->setFont(font);
+    }
+}
+
+void TsorbanForm::Exit2Click()
+{
+    close();
+}
+
+// The tool windows come with their own windows; until then their commands open nothing.
+void TsorbanForm::J1Click() {}
+void TsorbanForm::K2Click() {}
+void TsorbanForm::H1Click() {}
+void TsorbanForm::B1Click() {}
+void TsorbanForm::SpeedButton6Click() {}
+void TsorbanForm::SpeedButton14Click() {}
+void TsorbanForm::About1Click() {}
+void TsorbanForm::HowtoUseHelp1Click() {}
+
+} // namespace sorban::app

@@ -1,0 +1,259 @@
+// TsorbanForm: every way of choosing a kanji on the main window, and the memo list.
+#include "TsorbanForm.h"
+
+#include "DataFields.h"
+#include "Dialogs.h"
+#include "KanjiStore.h"
+#include "KeyPreview.h"
+#include "Settings.h"
+#include "StringGrid.h"
+#include "TextCodec.h"
+#include "UpDown.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QValidator>
+
+namespace sorban::app {
+namespace {
+
+using data::MaxKanji;
+
+// The kanji box holds at most 8 bytes of Shift-JIS: four kanji, or eight half-width letters.
+class SjisByteLimit : public QValidator {
+public:
+    explicit SjisByteLimit(QObject* parent) : QValidator(parent) {}
+    State validate(QString& input, int&) const override
+    {
+        return platform::utf8ToSjis(input.toStdString()).size() <= 8 ? Acceptable : Invalid;
+    }
+};
+
+} // namespace
+
+void TsorbanForm::setupSelection()
+{
+    new platform::KeyPreview(this, [this](int key, Qt::KeyboardModifiers modifiers) { FormKeyDown(key, modifiers); });
+    Edit2->setValidator(new SjisByteLimit(Edit2));
+    Edit1->installEventFilter(this);
+    StaticText9->installEventFilter(this);
+    connect(SpeedButton1, &QPushButton::clicked, this, &TsorbanForm::SpeedButton1Click);
+    connect(SpeedButton2, &QPushButton::clicked, this, &TsorbanForm::SpeedButton2Click);
+    connect(UpDown1, &platform::UpDown::clicked, this, &TsorbanForm::UpDown1Click);
+    connect(SpeedButton8, &QPushButton::clicked, this, &TsorbanForm::SpeedButton8Click);
+    connect(SpeedButton9, &QPushButton::clicked, this, &TsorbanForm::SpeedButton9Click);
+    connect(SpeedButton10, &QPushButton::clicked, this, &TsorbanForm::SpeedButton10Click);
+    connect(SpeedButton11, &QPushButton::clicked, this, &TsorbanForm::SpeedButton11Click);
+    connect(SpeedButton12, &QPushButton::clicked, this, &TsorbanForm::SpeedButton12Click);
+    connect(SpeedButton13, &QPushButton::clicked, this, &TsorbanForm::SpeedButton13Click);
+    connect(StringGrid1, &platform::StringGrid::clicked, this, &TsorbanForm::StringGrid1Click);
+    connect(Button1, &QPushButton::clicked, this, &TsorbanForm::MemoAdd);
+    connect(ListBox1, &QListWidget::itemClicked, this, &TsorbanForm::ListBox1Click);
+    connect(ListBox1, &QListWidget::itemDoubleClicked, this, &TsorbanForm::ListBox1DblClick);
+}
+
+void TsorbanForm::selectKanji(std::int32_t n)
+{
+    m_store.KanNum = n;
+    HyouDsp();
+}
+
+void TsorbanForm::reportNotEducationKanji()
+{
+    platform::dialogs().messageBox("選択した文字は教育漢字ではありません。", "ご報告!!");
+}
+
+void TsorbanForm::SpeedButton2Click()
+{
+    const std::int32_t n = platform::intOr(Edit1->text().toStdString(), -1);
+    if (n < 1 || n > MaxKanji) {
+        platform::dialogs().messageBox("漢字番号は 1～1026 の範囲で入力してください。", "ご報告!!");
+        return;
+    }
+    selectKanji(n);
+}
+
+void TsorbanForm::UpDown1Click()
+{
+    Edit1->setText(QString::number(UpDown1->position()));
+    selectKanji(UpDown1->position());
+}
+
+void TsorbanForm::SpeedButton1Click()
+{
+    const std::string typed = platform::utf8ToSjis(Edit2->text().toStdString());
+    if (typed.empty()) {
+        platform::dialogs().beep();
+        return;
+    }
+    const auto n = m_store.FindKanji(typed.substr(0, 2));
+    if (!n) {
+        reportNotEducationKanji();
+        return;
+    }
+    selectKanji(*n);
+}
+
+void TsorbanForm::StaticText9Click()
+{
+    UpDown1->setPosition(m_store.KanNum);
+    Edit1->setText(QString::number(m_store.KanNum));
+    Edit2->setText(QString::fromStdString(platform::sjisToUtf8(m_store.KanjiText[static_cast<std::size_t>(m_store.KanNum)])));
+}
+
+void TsorbanForm::SpeedButton8Click()
+{
+    selectKanji(m_store.KanNum == MaxKanji ? 1 : m_store.KanNum + 1);
+}
+
+void TsorbanForm::SpeedButton9Click()
+{
+    selectKanji(m_store.KanNum == 1 ? MaxKanji : m_store.KanNum - 1);
+}
+
+void TsorbanForm::SpeedButton10Click()
+{
+    selectKanji(m_store.KanNum + 10 > MaxKanji ? MaxKanji : m_store.KanNum + 10);
+}
+
+void TsorbanForm::SpeedButton11Click()
+{
+    selectKanji(m_store.KanNum <= 10 ? 1 : m_store.KanNum - 10);
+}
+
+void TsorbanForm::SpeedButton12Click()
+{
+    selectKanji(1);
+}
+
+void TsorbanForm::SpeedButton13Click()
+{
+    selectKanji(MaxKanji);
+}
+
+void TsorbanForm::FormKeyDown(int key, Qt::KeyboardModifiers)
+{
+    // Letters typed into the kanji box belong to its input method, as readings, not to the window.
+    const bool inKanjiBox = QApplication::focusWidget() == Edit2;
+    const bool letter = key >= Qt::Key_A && key <= Qt::Key_Z;
+    if (inKanjiBox && letter)
+        return;
+    switch (key) {
+    case Qt::Key_J:
+        J1Click();
+        break;
+    case Qt::Key_Down:
+        SpeedButton8Click();
+        break;
+    case Qt::Key_Up:
+        SpeedButton9Click();
+        break;
+    case Qt::Key_PageDown:
+        SpeedButton10Click();
+        break;
+    case Qt::Key_PageUp:
+        SpeedButton11Click();
+        break;
+    case Qt::Key_Right:
+        if (SpeedButton14->isEnabled())
+            SpeedButton14Click();
+        break;
+    case Qt::Key_B:
+        B1Click();
+        break;
+    case Qt::Key_N:
+        H1Click();
+        break;
+    case Qt::Key_Y:
+        SpeedButton6Click();
+        break;
+    case Qt::Key_K:
+        K2Click();
+        break;
+    default:
+        break;
+    }
+}
+
+void TsorbanForm::Edit1KeyDown()
+{
+    m_edit1DigitsOnly = true;
+}
+
+void TsorbanForm::StringGrid1Click()
+{
+    Edit1->setFocus();
+}
+
+void TsorbanForm::focus_set0()
+{
+    StringGrid1->setCurrent(6, 10);
+    StringGrid1->setFocus();
+    StringGrid2->setCurrent(5, 1);
+    StringGrid2->setFocus();
+}
+
+void TsorbanForm::showMemoList()
+{
+    ListBox1->clear();
+    for (const auto& entry : m_settings.Memo) {
+        auto* item = new QListWidgetItem(QString::fromStdString(platform::sjisToUtf8(entry)), ListBox1);
+        item->setSizeHint(QSize(ListBox1->width() - 2, 17));
+        item->setTextAlignment(Qt::AlignCenter);
+    }
+}
+
+void TsorbanForm::MemoAdd()
+{
+    const std::string& kanji = m_store.KanjiText[static_cast<std::size_t>(m_store.KanNum)];
+    auto& memo = m_settings.Memo;
+    if (std::find(memo.begin(), memo.end(), kanji) != memo.end())
+        return;
+    std::move_backward(memo.begin(), memo.end() - 1, memo.end());
+    memo.front() = kanji;
+    showMemoList();
+}
+
+void TsorbanForm::ListBox1Click()
+{
+    Edit1->setFocus();
+    Edit1->deselect();
+}
+
+void TsorbanForm::ListBox1DblClick()
+{
+    const int row = ListBox1->currentRow();
+    if (row < 0 || row >= static_cast<int>(m_settings.Memo.size()))
+        return; // a double click that selected no entry
+    const auto n = m_store.FindKanji(m_settings.Memo[static_cast<std::size_t>(row)]);
+    if (!n) {
+        reportNotEducationKanji();
+        return;
+    }
+    Edit1->setFocus();
+    selectKanji(*n);
+}
+
+bool TsorbanForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == Edit1 && event->type() == QEvent::KeyPress) {
+        Edit1KeyDown();
+        // From its first key on, the number box takes digits only from the keyboard.
+        const QString text = static_cast<QKeyEvent*>(event)->text();
+        const bool printable = !text.isEmpty() && text.front().isPrint();
+        if (m_edit1DigitsOnly && printable && !text.front().isDigit())
+            return true;
+    }
+    if (watched == StaticText9 && event->type() == QEvent::MouseButtonRelease
+        && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        StaticText9Click();
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+} // namespace sorban::app

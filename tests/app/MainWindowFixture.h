@@ -1,0 +1,95 @@
+#pragma once
+
+#include "KanjiStore.h"
+#include "RecordingDialogs.h"
+#include "Settings.h"
+#include "StringGrid.h"
+#include "TestFiles.h"
+#include "TextCodec.h"
+#include "TsorbanForm.h"
+
+#include <QPainter>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace sorban::test {
+
+using Box = platform::RecordingDialogs;
+
+inline QString u(const char* utf8)
+{
+    return QString::fromUtf8(utf8);
+}
+
+
+/// A main window over data files the test writes, with its boxes recorded.
+class MainWindowTest : public ::testing::Test {
+protected:
+    // Three kanji: 愛 (2 readings), 悪 (12 readings), 圧 (1 reading), and their appearances.
+    void writeData()
+    {
+        write("knj_yomi.csv", "1,愛,2,2,アイ,いと(しい),\n"
+                              "2,悪,12,14,アク,オ,わる(い),あ(し),にく(い),ａ,ｂ,ｃ,ｄ,ｅ,ｆ,ｇ,\n"
+                              "3,圧,1,15,あいうえおかきく,\n");
+        std::string apr = "#h,h,h,h,Ａ社,p,Ｂ社,p,Ｃ社,p,Ｄ社,p,Ｅ社,p,Ｆ社,p,\n$令和版,\n"
+                          "0,,,,31,45,40,8,0,3,9,3,13,3,63,3,\n"
+                          "1,,,,10,0,62,120,11,1,12,2,20,5,61,7,\n";
+        for (int k = 2; k < 15; ++k)
+            apr += std::to_string(k) + ",,,,41,1,41,1,41,1,41,1,41,1,41," + std::to_string(k) + ",\n";
+        write("apr_jho.csv", apr);
+        write("bushu_ban.csv", "0,心,こころ,\n1,一,いち,\n2,土,つちへん（１２バイト）,\n");
+        write("knj_atrbt.csv", "1,愛,4,13,0,4,,,1,\n2,悪,0,11,1,9,,,0,\n3,圧,7,5,250,5,,,0,\n");
+        std::string goku = "$用例の注,\n0,,,愛情,・愛用,*愛読,…愛,#愛,,\n1,,,愛しい,,,,,,\n";
+        for (int k = 2; k < 15; ++k)
+            goku += std::to_string(k) + ",,,例" + std::to_string(k) + "あいうえおかきく,,,,,,\n";
+        write("knj_goku.csv", goku);
+    }
+    void write(const std::string& name, std::string_view utf8) { test::writeSjis(dir / "kdata" / name, utf8); }
+
+    app::TsorbanForm& open()
+    {
+        form = std::make_unique<app::TsorbanForm>(*store, settings, app::FormPaths{dir.path().string() + "/", dir / "kdata"});
+        form->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+        return *form;
+    }
+
+    std::string cell(platform::StringGrid* grid, int col, int row) const { return platform::sjisToUtf8(grid->cell(col, row)); }
+
+    QImage render(platform::StringGrid* grid)
+    {
+        QImage image(grid->viewport()->size(), QImage::Format_RGB32);
+        image.fill(Qt::black);
+        QPainter painter(&image);
+        grid->paintCells(painter);
+        return image;
+    }
+
+    // Height of the dark pixels in a cell: how large its text was drawn.
+    static int inkHeight(const QImage& image, const QRect& rect, bool blue = false)
+    {
+        int top = rect.bottom(), bottom = rect.top() - 1;
+        for (int y = rect.top(); y <= rect.bottom(); ++y)
+            for (int x = rect.left(); x <= rect.right(); ++x) {
+                const QColor c = image.pixel(x, y);
+                const bool ink = blue ? c.blue() > 150 && c.red() < 100 && c.green() < 100 : qGray(c.rgb()) < 100;
+                if (ink) {
+                    top = std::min(top, y);
+                    bottom = std::max(bottom, y);
+                }
+            }
+        return bottom - top + 1;
+    }
+
+    test::TempDir dir;
+    std::unique_ptr<data::KanjiStore> store = std::make_unique<data::KanjiStore>();
+    settings::Settings settings;
+    platform::RecordingDialogs recorder;
+    platform::DialogsGuard guard{recorder};
+    std::unique_ptr<app::TsorbanForm> form;
+};
+
+
+} // namespace sorban::test

@@ -1,0 +1,311 @@
+#include "FullSizeData.h"
+#include "MainWindowFixture.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QKeyEvent>
+#include <QToolButton>
+
+#include "UpDown.h"
+
+using namespace sorban;
+using test::Box;
+using test::u;
+
+namespace {
+
+// Types `text` into `w` one character at a time, as a keyboard (or an input method) would.
+void type(QWidget* w, const QString& text)
+{
+    for (const QChar c : text) {
+        QKeyEvent press(QEvent::KeyPress, c.isLetter() && c.unicode() < 128 ? Qt::Key_A + (c.toUpper().unicode() - 'A') : 0,
+                        Qt::NoModifier, QString(c));
+        QApplication::sendEvent(w, &press);
+        QKeyEvent release(QEvent::KeyRelease, press.key(), Qt::NoModifier, QString(c));
+        QApplication::sendEvent(w, &release);
+    }
+}
+
+// The main window over a full-size data set: 1026 kanji in the order of the Shift-JIS table.
+class SelectionTest : public test::MainWindowTest {
+protected:
+    app::TsorbanForm& openFull()
+    {
+        data = test::FullSizeData::write(dir / "kdata");
+        return open();
+    }
+    std::string kanji(int n) const { return platform::sjisToUtf8(data.kanji.at(static_cast<std::size_t>(n - 1))); }
+    void show(int n)
+    {
+        store->KanNum = n;
+        form->HyouDsp();
+    }
+    std::string memo() const
+    {
+        std::string all;
+        for (int row = 0; row < form->ListBox1->count(); ++row)
+            all += form->ListBox1->item(row)->text().toStdString();
+        return all;
+    }
+
+    test::FullSizeData data;
+};
+
+} // namespace
+
+TEST_F(SelectionTest, stepButtonsWrapOrStopAtTheEnds)
+{
+    auto& f = openFull();
+    struct Case {
+        QPushButton* button;
+        int from, to;
+    };
+    for (const Case c : {Case{f.SpeedButton8, 1026, 1}, Case{f.SpeedButton8, 5, 6}, Case{f.SpeedButton9, 1, 1026},
+                         Case{f.SpeedButton9, 6, 5}, Case{f.SpeedButton10, 1016, 1026}, Case{f.SpeedButton10, 1017, 1026},
+                         Case{f.SpeedButton10, 1026, 1026}, Case{f.SpeedButton10, 3, 13}, Case{f.SpeedButton11, 11, 1},
+                         Case{f.SpeedButton11, 5, 1}, Case{f.SpeedButton11, 30, 20}, Case{f.SpeedButton12, 1, 1},
+                         Case{f.SpeedButton12, 500, 1}, Case{f.SpeedButton13, 1026, 1026}, Case{f.SpeedButton13, 2, 1026}}) {
+        show(c.from);
+        c.button->click();
+        EXPECT_EQ(store->KanNum, c.to) << c.button->text().toStdString() << " from " << c.from;
+        EXPECT_EQ(f.Label5->text().toStdString(), kanji(c.to));
+        EXPECT_EQ(f.Edit1->text(), QString::number(c.to));
+    }
+}
+
+TEST_F(SelectionTest, spinnerStopsAtItsEndsAndShowsItsPosition)
+{
+    auto& f = openFull();
+    show(1026);
+    f.UpDown1->upButton()->click();
+    EXPECT_EQ(store->KanNum, 1026);
+    show(1);
+    f.UpDown1->downButton()->click();
+    EXPECT_EQ(store->KanNum, 1);
+    f.UpDown1->upButton()->click();
+    EXPECT_EQ(store->KanNum, 2);
+    EXPECT_EQ(f.Edit1->text(), u("2"));
+}
+
+TEST_F(SelectionTest, numberInputAcceptsOnly1To1026)
+{
+    auto& f = openFull();
+    show(7);
+    for (const char* bad : {"0", "1027", "", "abc", "-1"}) {
+        recorder.events.clear();
+        f.Edit1->setText(QString::fromUtf8(bad));
+        f.SpeedButton2->click();
+        ASSERT_EQ(recorder.events.size(), 1u) << bad;
+        EXPECT_EQ(recorder.events[0].caption, "ご報告!!");
+        EXPECT_NE(recorder.events[0].text.find("1～1026"), std::string::npos);
+        EXPECT_EQ(store->KanNum, 7);
+        EXPECT_EQ(f.Edit1->text(), QString::fromUtf8(bad)); // the box keeps what was typed
+    }
+    f.Edit1->setText(u("0012"));
+    f.SpeedButton2->click();
+    EXPECT_EQ(store->KanNum, 12);
+}
+
+TEST_F(SelectionTest, kanjiInputTakesTheFirstCharacterOfTheBox)
+{
+    auto& f = openFull();
+    f.Edit2->setText({});
+    f.SpeedButton1->click();
+    EXPECT_EQ(recorder.events, std::vector{Box::beepEvent()});
+
+    recorder.events.clear();
+    f.Edit2->setText(QString::fromStdString(kanji(9) + kanji(3)));
+    f.SpeedButton1->click();
+    EXPECT_EQ(store->KanNum, 9);
+    EXPECT_EQ(f.Edit2->text().toStdString(), kanji(9) + kanji(3));
+    EXPECT_TRUE(recorder.events.empty());
+
+    for (const char* bad : {"a", "猫", "😀"}) {
+        recorder.events.clear();
+        f.Edit2->setText(QString::fromUtf8(bad));
+        f.SpeedButton1->click();
+        EXPECT_EQ(recorder.events, std::vector{Box::box("選択した文字は教育漢字ではありません。", "ご報告!!")}) << bad;
+        EXPECT_EQ(store->KanNum, 9);
+    }
+}
+
+TEST_F(SelectionTest, kanjiBoxHoldsAtMostEightShiftJisBytes)
+{
+    auto& f = openFull();
+    f.Edit2->clear();
+    f.Edit2->setFocus();
+    type(f.Edit2, u("愛愛愛愛愛"));
+    EXPECT_EQ(f.Edit2->text(), u("愛愛愛愛"));
+    f.Edit2->clear();
+    type(f.Edit2, u("愛abcdefg"));
+    EXPECT_EQ(f.Edit2->text(), u("愛abcdef"));
+}
+
+TEST_F(SelectionTest, keysStepWithOrWithoutModifiersWhereverTheFocusIs)
+{
+    auto& f = openFull();
+    show(100);
+    f.Edit1->setFocus();
+    QTest::keyClick(f.Edit1, Qt::Key_Down); // one kanji, not one more for the spinner
+    EXPECT_EQ(store->KanNum, 101);
+    QTest::keyClick(f.Edit1, Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_EQ(store->KanNum, 102);
+    QTest::keyClick(f.Edit1, Qt::Key_PageDown);
+    EXPECT_EQ(store->KanNum, 112);
+    QTest::keyClick(f.Edit1, Qt::Key_PageUp, Qt::ControlModifier);
+    EXPECT_EQ(store->KanNum, 102);
+    f.StringGrid2->setFocus();
+    QTest::keyClick(f.StringGrid2, Qt::Key_Up, Qt::AltModifier);
+    EXPECT_EQ(store->KanNum, 101);
+    f.Edit2->setFocus();
+    QTest::keyClick(f.Edit2, Qt::Key_Down);
+    EXPECT_EQ(store->KanNum, 102);
+}
+
+TEST_F(SelectionTest, numberBoxTakesOnlyDigitsFromTheKeyboardButPastesAsTheyCome)
+{
+    auto& f = openFull();
+    f.Edit1->clear();
+    f.Edit1->setFocus();
+    type(f.Edit1, u("1k2b"));
+    EXPECT_EQ(f.Edit1->text(), u("12"));
+    f.Edit1->setText(u("9a")); // pasted text is not filtered; the number input refuses it
+    f.SpeedButton2->click();
+    EXPECT_EQ(recorder.events.size(), 1u);
+}
+
+TEST_F(SelectionTest, copyBackFillsBothBoxesWithoutShowingAnything)
+{
+    auto& f = openFull();
+    show(44);
+    f.Edit1->setText(u("3"));
+    f.Edit2->setText(u("x"));
+    QTest::mouseClick(f.StaticText9, Qt::LeftButton);
+    EXPECT_EQ(f.Edit1->text(), u("44"));
+    EXPECT_EQ(f.Edit2->text().toStdString(), kanji(44));
+    EXPECT_EQ(f.UpDown1->position(), 44);
+    EXPECT_EQ(store->KanNum, 44);
+}
+
+TEST_F(SelectionTest, windowStartsWithTheFocusParkedInTheAttributeGrid)
+{
+    auto& f = openFull();
+    QApplication::setActiveWindow(&f);
+    EXPECT_EQ(QApplication::focusWidget(), f.StringGrid2);
+    EXPECT_EQ(QPoint(f.StringGrid2->col(), f.StringGrid2->row()), QPoint(5, 1));
+    QTest::mouseClick(f.StringGrid1->viewport(), Qt::LeftButton, Qt::NoModifier, f.StringGrid1->cellRect(2, 2).center());
+    EXPECT_EQ(QApplication::focusWidget(), f.Edit1);
+}
+
+TEST_F(SelectionTest, memoPutsTheShownKanjiAtTheHeadOnce)
+{
+    auto& f = openFull();
+    ASSERT_EQ(memo(), "愛上尾夏期句毛個医右");
+    show(data.kanji.size() > 0 ? static_cast<int>(*store->FindKanji(test::sjis("海"))) : 1);
+    f.Button1->click();
+    EXPECT_EQ(memo(), "海愛上尾夏期句毛個医");
+    f.Button1->click();
+    EXPECT_EQ(memo(), "海愛上尾夏期句毛個医");
+    show(*store->FindKanji(test::sjis("個")));
+    f.Button1->click();
+    EXPECT_EQ(memo(), "海愛上尾夏期句毛個医"); // already in the list: it does not move
+
+    // The memo entries go to the settings and come back at the next start.
+    ASSERT_TRUE(settings.IniWrite(*store, 0, 0));
+    settings::Settings next;
+    next.IniRead(*store);
+    EXPECT_EQ(platform::sjisToUtf8(next.Memo[0]), "海");
+    EXPECT_EQ(platform::sjisToUtf8(next.Memo[9]), "医");
+}
+
+TEST_F(SelectionTest, doubleClickingAMemoEntryShowsIt)
+{
+    auto& f = openFull();
+    f.ListBox1->setCurrentRow(3); // 夏
+    f.ListBox1DblClick();
+    EXPECT_EQ(platform::sjisToUtf8(store->KanjiNow), "夏");
+    EXPECT_EQ(QApplication::focusWidget(), f.Edit1);
+
+    f.ListBox1->setCurrentRow(6); // 毛 is not in this master list
+    const int before = store->KanNum;
+    f.ListBox1DblClick();
+    EXPECT_EQ(recorder.events, std::vector{Box::box("選択した文字は教育漢字ではありません。", "ご報告!!")});
+    EXPECT_EQ(store->KanNum, before);
+}
+
+TEST_F(SelectionTest, fontDialogGivesBothKanjiTheWholeFontAndTheSettingsItsFace)
+{
+    auto& f = openFull();
+    recorder.fontAnswer = platform::FontChoice{"IPAGothic", true, false, 0x008000};
+    f.F1Click();
+    ASSERT_EQ(recorder.fontStarts.size(), 1u);
+    EXPECT_EQ(recorder.fontStarts[0].family, "ＭＳ Ｐゴシック"); // the dialog's own first font
+    for (QLabel* label : {f.Label3, f.Label5}) {
+        EXPECT_EQ(label->font().family(), u("IPAGothic"));
+        EXPECT_TRUE(label->font().underline());
+        EXPECT_EQ(label->palette().color(QPalette::WindowText), QColor(0, 128, 0));
+    }
+    EXPECT_EQ(f.Label3->font().pixelSize(), 59);
+    EXPECT_EQ(f.Label5->font().pixelSize(), 96);
+    EXPECT_EQ(settings.KanjiFont, "IPAGothic");
+
+    recorder.fontAnswer.reset(); // cancelled: the faces stay, the sizes are set again
+    QFont shrunk = f.Label5->font();
+    shrunk.setPixelSize(10);
+    f.Label5->setFont(shrunk);
+    f.F1Click();
+    EXPECT_EQ(recorder.fontStarts[1], (platform::FontChoice{"IPAGothic", true, false, 0x008000}));
+    EXPECT_EQ(f.Label5->font().family(), u("IPAGothic"));
+    EXPECT_EQ(f.Label5->font().pixelSize(), 96);
+    EXPECT_EQ(settings.KanjiFont, "IPAGothic");
+}
+
+TEST_F(SelectionTest, menusHoldEveryItemAndRunTheirHandlers)
+{
+    auto& f = openFull();
+    std::vector<std::string> items;
+    for (QAction* menu : f.menuBar()->actions()) {
+        items.push_back("[" + menu->text().toStdString() + "]");
+        for (QAction* item : menu->menu()->actions())
+            items.push_back(item->isSeparator() ? "-" : item->text().toStdString() + (item->shortcut().isEmpty() ? "" : " " + item->shortcut().toString().toStdString()));
+    }
+    EXPECT_EQ(items, (std::vector<std::string>{"[ファイル(&F)]", "フォント(&F)", "-", "終了(&X)", "[操作(&M)]", "漢字入力決定(&D)",
+                                               "番号入力決定(&S)", "-", "熟字訓を表示(&J)", "-", "用例からの戻り方（&R） Ctrl+R",
+                                               "[検索(&D)]", "画数検索(&K)", "配当検索(&N)", "部首検索(&B)", "[ヘルプ(&H)]",
+                                               "Sorbanの使い方(&H) F1", "バージョン情報(&A)"}));
+    std::vector<std::string> popup;
+    for (QAction* item : f.PopupMenu1->actions())
+        popup.push_back(item->isSeparator() ? "-" : item->text().toStdString());
+    EXPECT_EQ(popup, (std::vector<std::string>{"番号入力決定(&N)", "漢字入力決定(&K)", "-", "熟字訓を表示(&J)", "-", "画数検索(&S)",
+                                               "配当検索(&H)", "部首検索(&B)"}));
+
+    const auto action = [](QMenu* menu, const char* text) {
+        for (QAction* a : menu->actions())
+            if (a->text() == QString::fromUtf8(text))
+                return a;
+        return static_cast<QAction*>(nullptr);
+    };
+    const auto menu = [&](int i) { return f.menuBar()->actions().at(i)->menu(); };
+    f.Edit1->setText(u("300"));
+    action(menu(1), "番号入力決定(&S)")->trigger();
+    EXPECT_EQ(store->KanNum, 300);
+    f.Edit1->setText(u("301"));
+    action(f.PopupMenu1, "番号入力決定(&N)")->trigger();
+    EXPECT_EQ(store->KanNum, 301);
+    f.Edit2->setText(QString::fromStdString(kanji(5)));
+    action(menu(1), "漢字入力決定(&D)")->trigger();
+    EXPECT_EQ(store->KanNum, 5);
+    f.Edit2->setText(QString::fromStdString(kanji(6)));
+    action(f.PopupMenu1, "漢字入力決定(&K)")->trigger();
+    EXPECT_EQ(store->KanNum, 6);
+    action(menu(1), "用例からの戻り方（&R）")->trigger();
+    EXPECT_EQ(store->ReturnMode, 1);
+    action(menu(0), "フォント(&F)")->trigger();
+    EXPECT_EQ(recorder.fontStarts.size(), 1u);
+    action(menu(0), "終了(&X)")->trigger();
+    EXPECT_FALSE(f.isVisible());
+    EXPECT_TRUE(std::filesystem::exists(dir / "sorban.ini")); // closing wrote the settings
+}
