@@ -4,6 +4,10 @@
 #include "Canvas.h"
 #include "FormStyle.h"
 #include "Settings.h"
+#include "TBusyu.h"
+#include "THaitouSrch.h"
+#include "TKakusuu.h"
+#include "TYomiSrchF.h"
 #include "TextCodec.h"
 
 #include <QContextMenuEvent>
@@ -104,12 +108,58 @@ void TsorbanForm::Exit2Click()
     close();
 }
 
+search::SearchContext TsorbanForm::searchContext()
+{
+    return {m_store, m_settings, m_paths.dataDir, [this] { HyouDsp(); }};
+}
+
+// An open search window only comes to the front; otherwise a new one is made, which reads its
+// file again and stands where the last one was closed.
+template <typename Window>
+void TsorbanForm::openSearchWindow(QPointer<Window>& window, int& openFlag)
+{
+    if (openFlag == 1 && window) {
+        window->raise();
+        window->activateWindow();
+        return;
+    }
+    window = new Window(searchContext());
+    window->clearOpenFlag = [&openFlag] { openFlag = 0; };
+    window->setWindowState(Qt::WindowNoState);
+    openFlag = 1;
+    window->show();
+}
+
+void TsorbanForm::K2Click()
+{
+    openSearchWindow(Kakusuu, KakusuuOpen);
+}
+
+void TsorbanForm::H1Click()
+{
+    openSearchWindow(HaitouSrch, HaitouSrchOpen);
+}
+
+void TsorbanForm::B1Click()
+{
+    openSearchWindow(Busyu, BusyuOpen);
+}
+
+void TsorbanForm::SpeedButton6Click()
+{
+    openSearchWindow(YomiSrchF, YomiSrchOpen);
+}
+
+void TsorbanForm::createStartupWindows()
+{
+    // Made and read now, as every start does, but never shown: the first opening makes its own.
+    for (QWidget* w : std::initializer_list<QWidget*>{new search::TYomiSrchF(searchContext()), new search::TBusyu(searchContext()),
+                                                      new search::THaitouSrch(searchContext()), new search::TKakusuu(searchContext())})
+        w->deleteLater();
+}
+
 // The tool windows come with their own windows; until then their commands open nothing.
 void TsorbanForm::J1Click() {}
-void TsorbanForm::K2Click() {}
-void TsorbanForm::H1Click() {}
-void TsorbanForm::B1Click() {}
-void TsorbanForm::SpeedButton6Click() {}
 void TsorbanForm::SpeedButton14Click() {}
 void TsorbanForm::About1Click() {}
 void TsorbanForm::HowtoUseHelp1Click() {}

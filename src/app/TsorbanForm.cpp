@@ -9,9 +9,14 @@
 #include "Settings.h"
 #include "StringGrid.h"
 #include "TextCodec.h"
+#include "TBusyu.h"
+#include "THaitouSrch.h"
+#include "TKakusuu.h"
+#include "TYomiSrchF.h"
 #include "UpDown.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -81,16 +86,6 @@ int radicalReadingPoints(std::size_t bytes)
     return static_cast<int>(100 / bytes);
 }
 
-QLabel* label(QWidget* parent, const char* name, const QString& text, const QRect& geometry, const QFont& font,
-              const QColor& fg = {}, const QColor& bg = {}, Qt::Alignment align = Qt::AlignLeft | Qt::AlignTop)
-{
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(QString::fromLatin1(name));
-    placeControl(l, geometry, font, fg, bg);
-    l->setAlignment(align);
-    return l;
-}
-
 QPushButton* speedButton(QWidget* parent, const char* name, const QString& caption, const QRect& geometry, const QFont& font,
                          const QColor& fg = {}, const char* hint = nullptr)
 {
@@ -144,38 +139,43 @@ TsorbanForm::TsorbanForm(data::KanjiStore& store, settings::Settings& settings, 
     setFixedSize(sizeHint());
 }
 
-TsorbanForm::~TsorbanForm() = default;
+TsorbanForm::~TsorbanForm()
+{
+    // Open tool windows end with the program, without running their own close handlers.
+    for (QWidget* w : std::initializer_list<QWidget*>{YomiSrchF, Busyu, HaitouSrch, Kakusuu})
+        delete w;
+}
 
 void TsorbanForm::setupLabels()
 {
     QWidget* c = m_client;
-    Label2 = label(c, "Label2", u("◇教育漢字教科書別・読み別 出現ページ表◇"), {250, 10, 394, 19}, pixelFont(PGothic, 19, true));
-    Label4 = label(c, "Label4", {}, {30, 32, 110, 110}, font(), {}, Red);
-    Label5 = label(c, "Label5", {}, {37, 41, 96, 96}, pixelFont(Mincho, platform::pointsToPixels(KanjiLargePoints)), Black, Aqua,
+    Label2 = platform::makeLabel(c, "Label2", u("◇教育漢字教科書別・読み別 出現ページ表◇"), {250, 10, 394, 19}, pixelFont(PGothic, 19, true));
+    Label4 = platform::makeLabel(c, "Label4", {}, {30, 32, 110, 110}, font(), {}, Red);
+    Label5 = platform::makeLabel(c, "Label5", {}, {37, 41, 96, 96}, pixelFont(Mincho, platform::pointsToPixels(KanjiLargePoints)), Black, Aqua,
                    Qt::AlignCenter);
-    StaticText2 = label(c, "StaticText2", u("漢字番号"), {152, 32, 88, 22}, pixelFont(PGothic, 21, true), Red, {}, Qt::AlignRight);
+    StaticText2 = platform::makeLabel(c, "StaticText2", u("漢字番号"), {152, 32, 88, 22}, pixelFont(PGothic, 21, true), Red, {}, Qt::AlignRight);
     StaticText2->setToolTip(u("漢字コードではないよ。"));
-    StaticText3 = label(c, "StaticText3", {}, {154, 51, 86, 23}, pixelFont(PGothic, 21, true), Red, {}, Qt::AlignRight);
-    StaticText6 = label(c, "StaticText6", {}, {30, 146, 250, 16}, pixelFont(PGothic, 13), Gray);
-    StaticText1 = label(c, "StaticText1", u("◆属性"), {326, 36, 60, 17}, pixelFont(PGothic, 15, true));
-    StaticText11 = label(c, "StaticText11", {}, {394, 40, 240, 14}, pixelFont(PGothic, 12));
-    StaticText7 = label(c, "StaticText7", {}, {644, 15, 132, 19}, pixelFont(Mincho, 15));
-    Label7 = label(c, "Label7", {}, {718, 46, 76, 6}, font(), {}, Teal);
-    Label8 = label(c, "Label8", {}, {718, 114, 76, 6}, font(), {}, Teal);
-    Label9 = label(c, "Label9", {}, {718, 46, 6, 74}, font(), {}, Teal);
-    Label10 = label(c, "Label10", {}, {788, 46, 6, 74}, font(), {}, Teal);
-    Label3 = label(c, "Label3", {}, {726, 54, 60, 59}, pixelFont(Mincho, platform::pointsToPixels(KanjiSmallPoints)), Red, Yellow,
+    StaticText3 = platform::makeLabel(c, "StaticText3", {}, {154, 51, 86, 23}, pixelFont(PGothic, 21, true), Red, {}, Qt::AlignRight);
+    StaticText6 = platform::makeLabel(c, "StaticText6", {}, {30, 146, 250, 16}, pixelFont(PGothic, 13), Gray);
+    StaticText1 = platform::makeLabel(c, "StaticText1", u("◆属性"), {326, 36, 60, 17}, pixelFont(PGothic, 15, true));
+    StaticText11 = platform::makeLabel(c, "StaticText11", {}, {394, 40, 240, 14}, pixelFont(PGothic, 12));
+    StaticText7 = platform::makeLabel(c, "StaticText7", {}, {644, 15, 132, 19}, pixelFont(Mincho, 15));
+    Label7 = platform::makeLabel(c, "Label7", {}, {718, 46, 76, 6}, font(), {}, Teal);
+    Label8 = platform::makeLabel(c, "Label8", {}, {718, 114, 76, 6}, font(), {}, Teal);
+    Label9 = platform::makeLabel(c, "Label9", {}, {718, 46, 6, 74}, font(), {}, Teal);
+    Label10 = platform::makeLabel(c, "Label10", {}, {788, 46, 6, 74}, font(), {}, Teal);
+    Label3 = platform::makeLabel(c, "Label3", {}, {726, 54, 60, 59}, pixelFont(Mincho, platform::pointsToPixels(KanjiSmallPoints)), Red, Yellow,
                    Qt::AlignCenter);
-    Label11 = label(c, "Label11", {}, {328, 126, 318, 30}, font(), {}, Lime);
-    StaticText10 = label(c, "StaticText10", u("検索"), {334, 133, 32, 16}, pixelFont(PGothic, 14, true), Black, Lime);
-    Label1 = label(c, "Label1", u("▼ ▼"), {800, 213, 40, 10}, pixelFont(PGothic, 9), Red);
-    Label12 = label(c, "Label12", u("▼ ▼"), {800, 277, 40, 10}, pixelFont(PGothic, 9), Blue);
-    Label6 = label(c, "Label6", u("◎カタカナ…音読み，ひらがな…訓読み　　(▲)…小学校では習わない読み方"), {32, 527, 600, 18},
+    Label11 = platform::makeLabel(c, "Label11", {}, {328, 126, 318, 30}, font(), {}, Lime);
+    StaticText10 = platform::makeLabel(c, "StaticText10", u("検索"), {334, 133, 32, 16}, pixelFont(PGothic, 14, true), Black, Lime);
+    Label1 = platform::makeLabel(c, "Label1", u("▼ ▼"), {800, 213, 40, 10}, pixelFont(PGothic, 9), Red);
+    Label12 = platform::makeLabel(c, "Label12", u("▼ ▼"), {800, 277, 40, 10}, pixelFont(PGothic, 9), Blue);
+    Label6 = platform::makeLabel(c, "Label6", u("◎カタカナ…音読み，ひらがな…訓読み　　(▲)…小学校では習わない読み方"), {32, 527, 600, 18},
                    pixelFont(PGothic, 16));
-    StaticText12 = label(c, "StaticText12",
+    StaticText12 = platform::makeLabel(c, "StaticText12",
                          u("☆用例中、漢字の直前の記号「・」は同ページ後出、「*」は後出ルビ、「…」は中略、「#」は表外読み。"),
                          {32, 548, 610, 16}, pixelFont(PGothic, 13, true), Red);
-    Image1 = label(c, "Image1", {}, {818, 12, 24, 24}, font());
+    Image1 = platform::makeLabel(c, "Image1", {}, {818, 12, 24, 24}, font());
     Image1->setPixmap(emblem());
     Image1->setScaledContents(true);
 }
@@ -183,9 +183,9 @@ void TsorbanForm::setupLabels()
 void TsorbanForm::setupInputs()
 {
     QWidget* c = m_client;
-    StaticText8 = label(c, "StaticText8", u("番号入力"), {172, 76, 60, 14}, pixelFont(PGothic, 12));
+    StaticText8 = platform::makeLabel(c, "StaticText8", u("番号入力"), {172, 76, 60, 14}, pixelFont(PGothic, 12));
     StaticText8->setToolTip(u("調べたい漢字番号を入力してください。"));
-    StaticText9 = label(c, "StaticText9", u("⇒"), {146, 95, 22, 24}, pixelFont(PGothic, 19, true), Red, Lime, Qt::AlignCenter);
+    StaticText9 = platform::makeLabel(c, "StaticText9", u("⇒"), {146, 95, 22, 24}, pixelFont(PGothic, 19, true), Red, Lime, Qt::AlignCenter);
     StaticText9->setFrameStyle(QFrame::Box | QFrame::Plain);
     Edit1 = new QLineEdit(u("1"), c);
     Edit1->setObjectName(QStringLiteral("Edit1"));
@@ -197,7 +197,7 @@ void TsorbanForm::setupInputs()
     UpDown1->setGeometry(226, 92, 17, 30);
     UpDown1->setRange(1, 1026);
     UpDown1->setPosition(1);
-    StaticText4 = label(c, "StaticText4", u("漢字入力"), {252, 76, 60, 14}, pixelFont(PGothic, 12));
+    StaticText4 = platform::makeLabel(c, "StaticText4", u("漢字入力"), {252, 76, 60, 14}, pixelFont(PGothic, 12));
     StaticText4->setToolTip(u("調べたい漢字を入力します。"));
     Edit2 = new QLineEdit(u("愛"), c);
     Edit2->setObjectName(QStringLiteral("Edit2"));
@@ -504,6 +504,7 @@ void TsorbanForm::closeEvent(QCloseEvent* event)
     // The window closes even when the settings cannot be written: the box has said so.
     m_settings.IniWrite(m_store, x(), y());
     event->accept();
+    QCoreApplication::quit();
 }
 
 } // namespace sorban::app

@@ -3,6 +3,7 @@
 #include "Dialogs.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <array>
 #include <filesystem>
@@ -28,6 +29,14 @@ class StringGrid;
 class UpDown;
 struct CellState;
 } // namespace sorban::platform
+
+namespace sorban::search {
+class TBusyu;
+class THaitouSrch;
+class TKakusuu;
+class TYomiSrchF;
+struct SearchContext;
+} // namespace sorban::search
 
 namespace sorban::app {
 
@@ -90,6 +99,16 @@ public:
     void About1Click();
     void HowtoUseHelp1Click();
 
+    /// Creates the tool windows of start-up in their order, so that each reads its files now.
+    void createStartupWindows();
+
+    // The search windows and their open flags (1 while a window of that kind is open).
+    QPointer<search::TYomiSrchF> YomiSrchF;
+    QPointer<search::TBusyu> Busyu;
+    QPointer<search::THaitouSrch> HaitouSrch;
+    QPointer<search::TKakusuu> Kakusuu;
+    int YomiSrchOpen = 0, BusyuOpen = 0, HaitouSrchOpen = 0, KakusuuOpen = 0;
+
     void StringGrid1DrawCell(int col, int row, const QRect& rect, const platform::CellState& state, platform::Canvas& canvas);
     void StringGrid2DrawCell(int col, int row, const QRect& rect, const platform::CellState& state, platform::Canvas& canvas);
 
@@ -132,6 +151,9 @@ private:
     void setupSelection();
     void selectKanji(std::int32_t n);
     void reportNotEducationKanji();
+    search::SearchContext searchContext();
+    template <typename Window>
+    void openSearchWindow(QPointer<Window>& window, int& openFlag);
 
     data::KanjiStore& m_store;
     settings::Settings& m_settings;

@@ -30,6 +30,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("Sorban"));
     app.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    app.setQuitOnLastWindowClosed(false); // the main window alone ends the program
     sorban::platform::installFontSubstitutes();
     sorban::platform::QtDialogs dialogs;
     sorban::platform::DialogsGuard guard(dialogs);
@@ -43,6 +44,7 @@ int main(int argc, char** argv)
         auto store = std::make_unique<sorban::data::KanjiStore>();
         sorban::settings::Settings settings;
         sorban::app::TsorbanForm form(*store, settings, {executableDir(), "kdata"});
+        form.createStartupWindows();
         form.show();
         app.exec();
     } catch (const std::exception& e) {

@@ -88,6 +88,17 @@ size_t badUtf8Bytes(std::string_view rest)
 
 } // namespace
 
+std::size_t findSjis(std::string_view text, std::string_view needle, std::size_t from)
+{
+    for (std::size_t i = 0; i < text.size();) {
+        if (i >= from && text.substr(i, needle.size()) == needle)
+            return i;
+        const auto b = static_cast<unsigned char>(text[i]);
+        i += ((b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC)) ? 2 : 1;
+    }
+    return std::string_view::npos;
+}
+
 std::string sjisToUtf8(std::string_view sjis)
 {
     thread_local Converter converter("UTF-8", "CP932");

@@ -12,4 +12,8 @@ std::string sjisToUtf8(std::string_view sjis);
 /// a single byte that can never be part of a kanji text.
 std::string utf8ToSjis(std::string_view utf8);
 
+/// The byte offset of `needle` in Shift-JIS `text` from `from` on, matching only at character
+/// boundaries (a trail byte never starts a match); npos when there is none.
+std::size_t findSjis(std::string_view text, std::string_view needle, std::size_t from = 0);
+
 } // namespace sorban::platform

@@ -1,5 +1,6 @@
 #include "FormStyle.h"
 
+#include <QLabel>
 #include <QPalette>
 #include <QWidget>
 
@@ -32,6 +33,16 @@ void placeControl(QWidget* w, const QRect& geometry, const QFont& font, const QC
     w->setPalette(palette);
     if (text.isValid())
         setTextColor(w, text);
+}
+
+QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const QRect& geometry, const QFont& font,
+                  const QColor& textColor, const QColor& background, Qt::Alignment align)
+{
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    placeControl(label, geometry, font, textColor, background);
+    label->setAlignment(align);
+    return label;
 }
 
 void setTextColor(QWidget* w, const QColor& color)

@@ -5,6 +5,7 @@
 #include <QRect>
 #include <QString>
 
+class QLabel;
 class QWidget;
 
 namespace sorban::platform {
@@ -44,6 +45,10 @@ QFont pixelFont(const QString& family, int pixels, bool bold = false);
 /// Places `w` at its design geometry and gives it a font and colours (an invalid colour keeps
 /// the widget's own).
 void placeControl(QWidget* w, const QRect& geometry, const QFont& font, const QColor& text = {}, const QColor& background = {});
+
+/// A label (or static text) named `name` at its design geometry.
+QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const QRect& geometry, const QFont& font,
+                  const QColor& textColor = {}, const QColor& background = {}, Qt::Alignment align = Qt::AlignLeft | Qt::AlignTop);
 
 /// Sets the colour of a control's text (labels, buttons, edit boxes).
 void setTextColor(QWidget* w, const QColor& color);

@@ -1,0 +1,85 @@
+#pragma once
+
+#include <QWidget>
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <string>
+
+class QPushButton;
+
+namespace sorban::data {
+class KanjiStore;
+}
+namespace sorban::settings {
+class Settings;
+}
+namespace sorban::platform {
+class StringGrid;
+}
+
+namespace sorban::search {
+
+/// What a search window needs of the program: the store, the settings values, the data folder,
+/// the main window's HyouDsp, and the hook that clears the main window's open flag.
+struct SearchContext {
+    data::KanjiStore& store;
+    settings::Settings& settings;
+    std::filesystem::path dataDir;
+    std::function<void()> HyouDsp;
+};
+
+/// What the four search windows share: a fixed-size window with a table, the pick of a cell into
+/// the main window, Escape and Delete and the close button, and the window's position kept in the
+/// settings values when it closes. A closed window is freed: the next opening makes a new one.
+class SearchWindow : public QWidget {
+    Q_OBJECT
+
+public:
+    /// Where each window keeps its left and top edges.
+    struct PositionKeys {
+        std::int32_t settings::Settings::*left;
+        std::int32_t settings::Settings::*top;
+    };
+
+    SearchWindow(SearchContext context, PositionKeys keys, QWidget* parent = nullptr);
+
+    platform::StringGrid* StringGrid1 = nullptr;
+    QPushButton* SpeedButton1 = nullptr;
+
+    /// Runs when the window closes, however it is closed: clears the main window's open flag.
+    std::function<void()> clearOpenFlag;
+
+    void SpeedButton1Click();
+    void StringGrid1MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, const QPoint& pos);
+    void StringGrid1KeyDown(int key, Qt::KeyboardModifiers modifiers);
+
+signals:
+    void closed();
+
+protected:
+    /// Sizes the client area, sets colour and title, places the window from its settings values.
+    void setupWindow(const QString& title, int width, int height, const QColor& color, const QFont& font);
+    void setupCloseButton(const QRect& geometry, const QFont& font, const QColor& color);
+    /// The usual pick: an empty cell beeps, a text that is no education kanji is reported under
+    /// `caption`, an education kanji becomes the current kanji of the main window.
+    void pickText(const std::string& sjis, bool beepWhenEmpty, const std::string& text, const std::string& caption);
+    /// The pick of cell (col, row), after a mouse release or Enter; -1, -1 lies outside every cell.
+    virtual void pick(int col, int row, bool byMouse);
+    /// Shows kanji `n` in the main window.
+    void showKanji(std::int32_t n);
+    void reportMissingFile(const std::string& fileSentence);
+
+    void closeEvent(QCloseEvent* event) override;
+
+    SearchContext m_context;
+
+private:
+    PositionKeys m_keys;
+};
+
+/// The text with which the four windows refuse a text that is no education kanji.
+extern const char* const NotEducationKanji;
+
+} // namespace sorban::search

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "GroupedList.h"
+#include "SearchWindow.h"
+
+namespace sorban::platform {
+class Canvas;
+struct CellState;
+} // namespace sorban::platform
+
+namespace sorban::search {
+
+/// The stroke-count search window: the kanji of Kaksu_srch.csv by stroke count, 40 to a row.
+class TKakusuu : public SearchWindow {
+    Q_OBJECT
+
+public:
+    explicit TKakusuu(SearchContext context, QWidget* parent = nullptr);
+
+    void KksDataRead();
+    void KksHyouDsp();
+    void StringGrid1DrawCell(int col, int row, const QRect& rect, const platform::CellState& state, platform::Canvas& canvas);
+
+    std::vector<GroupedEntry> entries;
+};
+
+/// The drawing of the stroke-count and grade tables: selected cells red, columns 10, 20, 30, 40
+/// pale pink, each with its text centred.
+void drawGroupedCell(platform::StringGrid& grid, int col, int row, const QRect& rect, const platform::CellState& state,
+                     platform::Canvas& canvas);
+
+} // namespace sorban::search
