@@ -1,0 +1,49 @@
+#include "KanjiStore.h"
+#include "MainDataFiles.h"
+#include "Settings.h"
+#include "TBusyu.h"
+#include "THaitouSrch.h"
+#include "TKakusuu.h"
+#include "TYomiSrchF.h"
+#include "TestFiles.h"
+
+#include <QApplication>
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+
+namespace {
+
+// Opening one search window as its command does: make it, read its file and lay out its table
+// (argument 0), and with argument 1 also show it and paint it the first time.
+template <typename Window>
+void BM_OpenSearchWindow(benchmark::State& state)
+{
+    const sorban::test::TempDir dir;
+    const auto mkdata = std::filesystem::read_symlink("/proc/self/exe").parent_path() / "mkdata";
+    if (std::system((mkdata.string() + " " + dir.path().string() + " >/dev/null").c_str()) != 0) {
+        state.SkipWithError("mkdata failed");
+        return;
+    }
+    auto store = std::make_unique<sorban::data::KanjiStore>();
+    sorban::data::LoadYomiData(*store, dir / "kdata");
+    sorban::settings::Settings settings;
+    const sorban::search::SearchContext context{*store, settings, dir / "kdata", [] {}};
+    for (auto _ : state) {
+        auto window = std::make_unique<Window>(context);
+        window->setAttribute(Qt::WA_DeleteOnClose, false);
+        if (state.range(0) == 1) {
+            window->show();
+            QApplication::processEvents();
+        }
+        benchmark::DoNotOptimize(window.get());
+    }
+}
+BENCHMARK_TEMPLATE(BM_OpenSearchWindow, sorban::search::TKakusuu)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK_TEMPLATE(BM_OpenSearchWindow, sorban::search::THaitouSrch)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK_TEMPLATE(BM_OpenSearchWindow, sorban::search::TBusyu)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK_TEMPLATE(BM_OpenSearchWindow, sorban::search::TYomiSrchF)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+} // namespace

@@ -1,0 +1,125 @@
+#include "MainWindowFixture.h"
+#include "TBusyu.h"
+#include "THaitouSrch.h"
+#include "TKakusuu.h"
+#include "TYomiSrchF.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+
+using namespace sorban;
+using test::Box;
+
+namespace {
+
+class OpenWindowsTest : public test::MainWindowTest {
+protected:
+    void SetUp() override
+    {
+        writeData();
+        write("Kaksu_srch.csv", "1,愛,13,\n2,悪,11,\n");
+        write("HaiNen_srch.csv", "1,愛,4,\n");
+        write("Bs_srch.csv", "0,４画○心≫愛悪\n");
+        write("Yomi_srch.csv", "あ愛悪\n");
+    }
+    static void settle()
+    {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+};
+
+} // namespace
+
+TEST_F(OpenWindowsTest, eachCommandOpensOneWindowAndBringsItForwardWhileOpen)
+{
+    auto& f = open();
+    f.SpeedButton5->click();
+    QPointer<search::TKakusuu> first = f.Kakusuu;
+    ASSERT_TRUE(first);
+    EXPECT_EQ(f.KakusuuOpen, 1);
+    EXPECT_TRUE(first->isVisible());
+    write("Kaksu_srch.csv", "1,悪,1,\n");
+    f.K2Click();
+    EXPECT_EQ(f.Kakusuu, first); // not made again, and its file not read again
+    EXPECT_EQ(platform::sjisToUtf8(first->StringGrid1->cell(1, 0)), "愛");
+
+    f.H1Click();
+    f.B1Click();
+    f.SpeedButton6Click();
+    EXPECT_EQ(f.HaitouSrchOpen + f.BusyuOpen + f.YomiSrchOpen, 3);
+    for (QPushButton* b : {f.SpeedButton3, f.SpeedButton4, f.SpeedButton6})
+        b->click();
+    EXPECT_TRUE(f.HaitouSrch && f.Busyu && f.YomiSrchF);
+}
+
+TEST_F(OpenWindowsTest, aClosedWindowIsFreedAndTheNextOneStandsWhereItWasClosed)
+{
+    auto& f = open();
+    f.K2Click();
+    f.Kakusuu->move(333, 44);
+    f.Kakusuu->SpeedButton1->click();
+    settle();
+    EXPECT_EQ(f.KakusuuOpen, 0);
+    EXPECT_FALSE(f.Kakusuu); // freed, not kept hidden
+    EXPECT_EQ(settings.KKSLEFT, 333);
+    write("Kaksu_srch.csv", "1,悪,1,\n");
+    f.K2Click();
+    ASSERT_TRUE(f.Kakusuu);
+    EXPECT_EQ(f.Kakusuu->pos(), QPoint(333, 44));
+    EXPECT_EQ(platform::sjisToUtf8(f.Kakusuu->StringGrid1->cell(1, 0)), "悪"); // the file is read again
+}
+
+TEST_F(OpenWindowsTest, aPickShowsTheKanjiInTheMainWindow)
+{
+    auto& f = open();
+    f.SpeedButton6Click();
+    auto* grid = f.YomiSrchF->StringGrid1;
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier, grid->cellRect(2, 1).center());
+    EXPECT_EQ(store->KanNum, 2);
+    EXPECT_EQ(f.Label5->text(), test::u("悪"));
+}
+
+TEST_F(OpenWindowsTest, keysAndMenuItemsOpenTheirWindows)
+{
+    auto& f = open();
+    QApplication::setActiveWindow(&f);
+    f.Edit1->setFocus();
+    for (const auto key : {Qt::Key_K, Qt::Key_N, Qt::Key_B, Qt::Key_Y})
+        QTest::keyClick(f.Edit1, key);
+    EXPECT_EQ(f.KakusuuOpen + f.HaitouSrchOpen + f.BusyuOpen + f.YomiSrchOpen, 4);
+    EXPECT_EQ(f.Edit1->text(), test::u("1")); // the letters were not typed into the number box
+    f.Kakusuu->close();
+    f.PopupMenu1->actions().at(5)->trigger(); // 画数検索(&S)
+    EXPECT_EQ(f.KakusuuOpen, 1);
+}
+
+TEST_F(OpenWindowsTest, startUpReadsEveryTableOnceInOrderWithoutShowingAWindow)
+{
+    std::filesystem::remove_all(dir / "kdata");
+    auto& f = open();
+    recorder.events.clear();
+    f.createStartupWindows();
+    EXPECT_EQ(recorder.events, (std::vector{Box::box("Yomi_srch.csv のファイルがありません。", "ご注意！"),
+                                            Box::box("ご注意！", "Bs_srch.csv のファイルがありません。"),
+                                            Box::box("ご注意！", "HaiNen_srch.csv のファイルがありません。"),
+                                            Box::box("ご注意！", "Kaksu_srch.csv のファイルがありません。")}));
+    settle();
+    EXPECT_EQ(f.KakusuuOpen + f.HaitouSrchOpen + f.BusyuOpen + f.YomiSrchOpen, 0);
+    for (QWidget* w : QApplication::topLevelWidgets())
+        EXPECT_FALSE(qobject_cast<search::SearchWindow*>(w)) << "left behind: " << w->objectName().toStdString();
+}
+
+TEST_F(OpenWindowsTest, openingAndClosingAThousandTimesLeavesNothingBehind)
+{
+    auto& f = open();
+    const auto before = QApplication::allWidgets().size();
+    for (int i = 0; i < 1000; ++i) {
+        f.B1Click();
+        f.Busyu->close();
+        settle();
+    }
+    EXPECT_EQ(QApplication::allWidgets().size(), before);
+}
