@@ -5,6 +5,7 @@
 #include "FormStyle.h"
 #include "Settings.h"
 #include "TBusyu.h"
+#include "TJukujiForm.h"
 #include "THaitouSrch.h"
 #include "TKakusuu.h"
 #include "TYomiSrchF.h"
@@ -156,10 +157,21 @@ void TsorbanForm::createStartupWindows()
     for (QWidget* w : std::initializer_list<QWidget*>{new search::TYomiSrchF(searchContext()), new search::TBusyu(searchContext()),
                                                       new search::THaitouSrch(searchContext()), new search::TKakusuu(searchContext())})
         w->deleteLater();
+    JukujiForm = new jukuji::TJukujiForm(m_store, m_paths.dataDir);
+}
+
+void TsorbanForm::J1Click()
+{
+    if (!JukujiForm) {
+        JukujiForm = new jukuji::TJukujiForm(m_store, m_paths.dataDir);
+        JukujiForm->setWindowState(Qt::WindowNoState);
+    }
+    JukujiForm->show();
+    JukujiForm->raise();
+    JukujiForm->activateWindow();
 }
 
 // The tool windows come with their own windows; until then their commands open nothing.
-void TsorbanForm::J1Click() {}
 void TsorbanForm::SpeedButton14Click() {}
 void TsorbanForm::About1Click() {}
 void TsorbanForm::HowtoUseHelp1Click() {}

@@ -38,6 +38,10 @@ class TYomiSrchF;
 struct SearchContext;
 } // namespace sorban::search
 
+namespace sorban::jukuji {
+class TJukujiForm;
+}
+
 namespace sorban::app {
 
 /// Where the main window finds its files: the executable's folder (for sorban.ini) and the data
@@ -108,6 +112,8 @@ public:
     QPointer<search::THaitouSrch> HaitouSrch;
     QPointer<search::TKakusuu> Kakusuu;
     int YomiSrchOpen = 0, BusyuOpen = 0, HaitouSrchOpen = 0, KakusuuOpen = 0;
+    /// Made once at start-up; closing only hides it.
+    QPointer<jukuji::TJukujiForm> JukujiForm;
 
     void StringGrid1DrawCell(int col, int row, const QRect& rect, const platform::CellState& state, platform::Canvas& canvas);
     void StringGrid2DrawCell(int col, int row, const QRect& rect, const platform::CellState& state, platform::Canvas& canvas);

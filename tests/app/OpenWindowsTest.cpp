@@ -1,5 +1,6 @@
 #include "MainWindowFixture.h"
 #include "TBusyu.h"
+#include "TJukujiForm.h"
 #include "THaitouSrch.h"
 #include "TKakusuu.h"
 #include "TYomiSrchF.h"
@@ -105,11 +106,30 @@ TEST_F(OpenWindowsTest, startUpReadsEveryTableOnceInOrderWithoutShowingAWindow)
     EXPECT_EQ(recorder.events, (std::vector{Box::box("Yomi_srch.csv のファイルがありません。", "ご注意！"),
                                             Box::box("ご注意！", "Bs_srch.csv のファイルがありません。"),
                                             Box::box("ご注意！", "HaiNen_srch.csv のファイルがありません。"),
-                                            Box::box("ご注意！", "Kaksu_srch.csv のファイルがありません。")}));
+                                            Box::box("ご注意！", "Kaksu_srch.csv のファイルがありません。"),
+                                            Box::box("ご注意！", "juk_jho.csv のファイルがありません。")}));
     settle();
     EXPECT_EQ(f.KakusuuOpen + f.HaitouSrchOpen + f.BusyuOpen + f.YomiSrchOpen, 0);
     for (QWidget* w : QApplication::topLevelWidgets())
         EXPECT_FALSE(qobject_cast<search::SearchWindow*>(w)) << "left behind: " << w->objectName().toStdString();
+}
+
+TEST_F(OpenWindowsTest, jukujikunWindowIsMadeOnceAndShownAgainByEveryCommand)
+{
+    auto& f = open();
+    f.createStartupWindows();
+    QPointer<jukuji::TJukujiForm> made = f.JukujiForm;
+    ASSERT_TRUE(made);
+    EXPECT_FALSE(made->isVisible());
+    QApplication::setActiveWindow(&f);
+    f.Edit1->setFocus();
+    QTest::keyClick(f.Edit1, Qt::Key_J, Qt::ControlModifier);
+    EXPECT_TRUE(made->isVisible());
+    made->close();
+    f.SpeedButton7->click();
+    EXPECT_TRUE(made->isVisible());
+    EXPECT_EQ(f.JukujiForm, made);
+    EXPECT_TRUE(f.isEnabled()); // not modal: the main window stays usable
 }
 
 TEST_F(OpenWindowsTest, openingAndClosingAThousandTimesLeavesNothingBehind)

@@ -92,7 +92,7 @@ void writeJukujikun(const SampleSet& set, const std::filesystem::path& dir)
     jho.line("# mkdata: 熟字訓（付表の語）の見本データ");
     jho.line("$［見本データ］");
     goku.line("# mkdata: 熟字訓の用例（見本データ）");
-    goku.line("$［見本データ・用例］");
+    goku.line("$［見本・用例］");
     int n = 0;
     for (const auto& j : set.jukujikun) {
         std::string line = fields(to_string(++n), u8(j.word), u8(j.reading));
