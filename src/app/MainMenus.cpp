@@ -3,8 +3,11 @@
 
 #include "Canvas.h"
 #include "FormStyle.h"
+#include "KanjiStore.h"
 #include "Settings.h"
 #include "TBusyu.h"
+#include "THitujunF.h"
+#include "ThelpW.h"
 #include "TJukujiForm.h"
 #include "THaitouSrch.h"
 #include "TKakusuu.h"
@@ -153,6 +156,8 @@ void TsorbanForm::SpeedButton6Click()
 
 void TsorbanForm::createStartupWindows()
 {
+    HitujunF = new extras::THitujunF();
+    HitujunF->FormCreate(*this);
     // Made and read now, as every start does, but never shown: the first opening makes its own.
     for (QWidget* w : std::initializer_list<QWidget*>{new search::TYomiSrchF(searchContext()), new search::TBusyu(searchContext()),
                                                       new search::THaitouSrch(searchContext()), new search::TKakusuu(searchContext())})
@@ -171,9 +176,36 @@ void TsorbanForm::J1Click()
     JukujiForm->activateWindow();
 }
 
-// The tool windows come with their own windows; until then their commands open nothing.
-void TsorbanForm::SpeedButton14Click() {}
-void TsorbanForm::About1Click() {}
-void TsorbanForm::HowtoUseHelp1Click() {}
+void TsorbanForm::SpeedButton14Click()
+{
+    const std::string name = extras::pictureFileName(m_store.KanNum, m_store.KanjiNow);
+    const std::filesystem::path path = m_paths.pictureDir / name;
+    if (!HitujunF) {
+        HitujunF = new extras::THitujunF();
+        HitujunF->FormCreate(*this);
+        HitujunF->setWindowState(Qt::WindowNoState);
+    }
+    HitujunF->picturePath = path.string();
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) {
+        platform::dialogs().messageBox("<hitudata>フォルダーに\n筆順ファイル< " + name + " >がありません。", "ご注意！");
+        return;
+    }
+    platform::dialogs().runModal(*HitujunF);
+}
+
+void TsorbanForm::About1Click()
+{
+    auto* about = new extras::ThelpW();
+    about->setWindowState(Qt::WindowNoState);
+    about->show();
+}
+
+void TsorbanForm::HowtoUseHelp1Click()
+{
+    // The manual's full path is one argument, so a folder with blanks in its name still works.
+    if (!platform::dialogs().launch("xdg-open", {m_store.ExeDir + "Sorban_Man.chm"}))
+        platform::dialogs().messageBox("Sorban_Man.chm が見あたりません。", "お知らせ");
+}
 
 } // namespace sorban::app

@@ -10,6 +10,7 @@
 #include "StringGrid.h"
 #include "TextCodec.h"
 #include "TBusyu.h"
+#include "THitujunF.h"
 #include "TJukujiForm.h"
 #include "THaitouSrch.h"
 #include "TKakusuu.h"
@@ -143,7 +144,7 @@ TsorbanForm::TsorbanForm(data::KanjiStore& store, settings::Settings& settings, 
 TsorbanForm::~TsorbanForm()
 {
     // Open tool windows end with the program, without running their own close handlers.
-    for (QWidget* w : std::initializer_list<QWidget*>{YomiSrchF, Busyu, HaitouSrch, Kakusuu, JukujiForm})
+    for (QWidget* w : std::initializer_list<QWidget*>{YomiSrchF, Busyu, HaitouSrch, Kakusuu, JukujiForm, HitujunF})
         delete w;
 }
 

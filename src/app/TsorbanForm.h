@@ -41,6 +41,9 @@ struct SearchContext;
 namespace sorban::jukuji {
 class TJukujiForm;
 }
+namespace sorban::extras {
+class THitujunF;
+}
 
 namespace sorban::app {
 
@@ -49,6 +52,7 @@ namespace sorban::app {
 struct FormPaths {
     std::string exeDir;
     std::filesystem::path dataDir;
+    std::filesystem::path pictureDir = "hitudata";
 };
 
 /// The main window: the appearance table of the current kanji, its attributes, the usage-example
@@ -112,8 +116,9 @@ public:
     QPointer<search::THaitouSrch> HaitouSrch;
     QPointer<search::TKakusuu> Kakusuu;
     int YomiSrchOpen = 0, BusyuOpen = 0, HaitouSrchOpen = 0, KakusuuOpen = 0;
-    /// Made once at start-up; closing only hides it.
+    /// Made once at start-up; closing only hides them.
     QPointer<jukuji::TJukujiForm> JukujiForm;
+    QPointer<extras::THitujunF> HitujunF;
 
     void StringGrid1DrawCell(int col, int row, const QRect& rect, const platform::CellState& state, platform::Canvas& canvas);
     void StringGrid2DrawCell(int col, int row, const QRect& rect, const platform::CellState& state, platform::Canvas& canvas);

@@ -132,6 +132,63 @@ TEST_F(OpenWindowsTest, jukujikunWindowIsMadeOnceAndShownAgainByEveryCommand)
     EXPECT_TRUE(f.isEnabled()); // not modal: the main window stays usable
 }
 
+TEST_F(OpenWindowsTest, strokeOrderButtonOpensTheViewerOrNamesTheMissingPicture)
+{
+    auto& f = open();
+    form->createStartupWindows();
+    ASSERT_TRUE(f.SpeedButton14->isEnabled()); // kanji 1 has its flag set
+    f.SpeedButton14->click();
+    EXPECT_EQ(recorder.events.back(), Box::box("<hitudata>フォルダーに\n筆順ファイル< h1愛.jpg >がありません。", "ご注意！"));
+
+    std::filesystem::create_directories(dir / "hitudata");
+    test::writeBytes(dir / "hitudata" / "h1愛.jpg", "not even a picture");
+    form.reset();
+    store = std::make_unique<data::KanjiStore>();
+    form = std::make_unique<app::TsorbanForm>(*store, settings,
+                                              app::FormPaths{dir.path().string() + "/", dir / "kdata", dir / "hitudata"});
+    form->createStartupWindows();
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    QApplication::setActiveWindow(form.get());
+    form->StringGrid2->setFocus();
+    recorder.events.clear();
+    QTest::keyClick(form->StringGrid2, Qt::Key_Right);
+    ASSERT_EQ(recorder.events.size(), 1u);
+    EXPECT_EQ(recorder.events[0].kind, Box::Event::Kind::Modal);
+
+    store->KanNum = 2; // no picture flag: the button and the Right key do nothing
+    form->HyouDsp();
+    recorder.events.clear();
+    QTest::keyClick(form->StringGrid2, Qt::Key_Right);
+    EXPECT_TRUE(recorder.events.empty());
+}
+
+TEST_F(OpenWindowsTest, helpKeyLaunchesTheManualAsOneArgumentAndReportsAFailedLaunch)
+{
+    auto& f = open();
+    f.HowtoUseHelp1Click();
+    ASSERT_EQ(recorder.events.size(), 1u);
+    EXPECT_EQ(recorder.events[0].text, "xdg-open");
+    EXPECT_EQ(recorder.launchArguments, std::vector<std::string>{dir.path().string() + "/Sorban_Man.chm"});
+    recorder.launchSucceeds = false;
+    f.HowtoUseHelp1Click();
+    EXPECT_EQ(recorder.events.back(), Box::box("Sorban_Man.chm が見あたりません。", "お知らせ"));
+}
+
+TEST_F(OpenWindowsTest, everyAboutChoiceOpensAnotherWindow)
+{
+    auto& f = open();
+    const auto count = [] {
+        int n = 0;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            n += w->objectName() == QStringLiteral("helpW") && w->isVisible();
+        return n;
+    };
+    f.About1Click();
+    f.About1Click();
+    EXPECT_EQ(count(), 2);
+}
+
 TEST_F(OpenWindowsTest, openingAndClosingAThousandTimesLeavesNothingBehind)
 {
     auto& f = open();

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace sorban::platform {
 
@@ -13,6 +14,13 @@ struct FontChoice {
     bool strikeOut = false;
     std::uint32_t rgb = 0x000000; ///< 0xRRGGBB
     bool operator==(const FontChoice&) const = default;
+};
+
+/// A window that can run modally: exec() returns when the user closes it.
+class ModalWindow {
+public:
+    virtual ~ModalWindow() = default;
+    virtual void execModal() = 0;
 };
 
 /// Every message box and beep the user sees goes through the installed Dialogs, so that tests can
@@ -27,6 +35,10 @@ public:
     /// The font dialog (scalable faces only, no size or style choice), starting from `initial`;
     /// nothing when the user cancels.
     virtual std::optional<FontChoice> chooseFont(const FontChoice& initial) = 0;
+    /// Runs `window` modally: the caller waits until it is closed.
+    virtual void runModal(ModalWindow& window) = 0;
+    /// Starts `program` with `arguments` without waiting for it; false when it could not start.
+    virtual bool launch(const std::string& program, const std::vector<std::string>& arguments) = 0;
 };
 
 /// The Dialogs in force: the innermost installed one, else one that writes to standard error.

@@ -12,7 +12,7 @@ namespace sorban::platform {
 class RecordingDialogs final : public Dialogs {
 public:
     struct Event {
-        enum class Kind { Box, Beep, FontDialog } kind;
+        enum class Kind { Box, Beep, FontDialog, Modal, Launch } kind;
         std::string text;
         std::string caption;
         bool operator==(const Event&) const = default;
@@ -31,7 +31,19 @@ public:
         return fontAnswer;
     }
 
+    /// Records the modal run and returns at once, as if the user had closed the window.
+    void runModal(ModalWindow&) override { events.push_back({Event::Kind::Modal, {}, {}}); }
+    /// Records the program and its first argument, and answers `launchSucceeds`.
+    bool launch(const std::string& program, const std::vector<std::string>& arguments) override
+    {
+        events.push_back({Event::Kind::Launch, program, arguments.empty() ? std::string() : arguments.front()});
+        launchArguments = arguments;
+        return launchSucceeds;
+    }
+
     std::vector<Event> events;
+    bool launchSucceeds = true;
+    std::vector<std::string> launchArguments;
     std::optional<FontChoice> fontAnswer;
     std::vector<FontChoice> fontStarts;
 };

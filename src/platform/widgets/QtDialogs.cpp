@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QIcon>
 #include <QMessageBox>
+#include <QProcess>
 #include <QPushButton>
 
 namespace sorban::platform {
@@ -23,6 +24,14 @@ std::optional<FontChoice> QtDialogs::chooseFont(const FontChoice& initial)
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.choice();
+}
+
+bool QtDialogs::launch(const std::string& program, const std::vector<std::string>& arguments)
+{
+    QStringList list;
+    for (const auto& a : arguments)
+        list << QString::fromStdString(a);
+    return QProcess::startDetached(QString::fromStdString(program), list);
 }
 
 void QtDialogs::beep()

@@ -10,6 +10,8 @@ public:
     void messageBox(const std::string& text, const std::string& caption) override;
     void beep() override;
     std::optional<FontChoice> chooseFont(const FontChoice& initial) override;
+    void runModal(ModalWindow& window) override { window.execModal(); }
+    bool launch(const std::string& program, const std::vector<std::string>& arguments) override;
 };
 
 } // namespace sorban::platform

@@ -1,0 +1,104 @@
+#include "THitujunF.h"
+
+#include "JpegDecoder.h"
+#include "TextCodec.h"
+
+#include <QEvent>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QVBoxLayout>
+
+namespace sorban::extras {
+
+std::string pictureFileName(int kanjiNumber, const std::string& kanjiSjis)
+{
+    return "h" + std::to_string(kanjiNumber) + platform::sjisToUtf8(kanjiSjis) + ".jpg";
+}
+
+PictureArea::PictureArea(QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("Image1"));
+}
+
+void PictureArea::drawAtOrigin(const QImage& picture)
+{
+    if (m_surface.isNull()) {
+        m_surface = QImage(size(), QImage::Format_RGB32);
+        m_surface.fill(palette().color(QPalette::Window));
+    }
+    QPainter painter(&m_surface);
+    painter.drawImage(QPoint(0, 0), picture); // a larger picture is cut off at the surface's edges
+}
+
+void PictureArea::paintEvent(QPaintEvent*)
+{
+    if (m_surface.isNull())
+        return;
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(rect(), m_surface);
+}
+
+void PictureArea::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::RightButton)
+        emit rightPressed();
+}
+
+THitujunF::THitujunF(QWidget* parent) : QDialog(parent, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+{
+    setObjectName(QStringLiteral("HitujunF"));
+    setWindowTitle(QStringLiteral("【筆順】 <Esc/Del or 右Click>で閉じる"));
+    setSizeGripEnabled(false);
+    resize(253, 256);
+    Image1 = new PictureArea(this);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(Image1);
+    connect(Image1, &PictureArea::rightPressed, this, &THitujunF::Image1MouseDown);
+    Image1->installEventFilter(this);
+}
+
+void THitujunF::FormCreate(const QWidget& mainWindow)
+{
+    const QRect frame = mainWindow.frameGeometry();
+    move(frame.left() + frame.width(), frame.top() + 40);
+    picturePath.clear();
+}
+
+void THitujunF::HituDsp()
+{
+    // A picture that cannot be decoded leaves the area as it is; no box, at no paint.
+    if (const auto picture = platform::decodeJpeg(picturePath)) {
+        const QImage image(picture->rgb.data(), picture->width, picture->height, picture->width * 3, QImage::Format_RGB888);
+        Image1->drawAtOrigin(image.convertToFormat(QImage::Format_RGB32));
+    }
+}
+
+void THitujunF::FormKeyDown(int key)
+{
+    if (key == Qt::Key_Escape || key == Qt::Key_Delete)
+        close();
+}
+
+void THitujunF::Image1MouseDown()
+{
+    platform::dialogs().beep();
+    close();
+}
+
+void THitujunF::keyPressEvent(QKeyEvent* event)
+{
+    FormKeyDown(event->key());
+    if (event->key() != Qt::Key_Escape)
+        QDialog::keyPressEvent(event);
+}
+
+bool THitujunF::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == Image1 && event->type() == QEvent::Paint)
+        HituDsp(); // every paint of the viewer loads and draws the picture again
+    return QDialog::eventFilter(watched, event);
+}
+
+} // namespace sorban::extras

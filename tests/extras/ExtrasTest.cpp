@@ -1,0 +1,168 @@
+#include "JpegDecoder.h"
+#include "RecordingDialogs.h"
+#include "THitujunF.h"
+#include "TestFiles.h"
+#include "ThelpW.h"
+#include "TextCodec.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+using namespace sorban;
+using Box = platform::RecordingDialogs;
+
+namespace {
+
+class ExtrasTest : public ::testing::Test {
+protected:
+    // A real JPEG: the left half red, the right half blue.
+    std::filesystem::path writeJpeg(const std::string& name, int width, int height)
+    {
+        QImage image(width, height, QImage::Format_RGB32);
+        image.fill(QColor(0, 0, 255));
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width / 2; ++x)
+                image.setPixel(x, y, qRgb(255, 0, 0));
+        const auto path = dir / name;
+        EXPECT_TRUE(image.save(QString::fromStdString(path.string()), "JPEG", 95));
+        return path;
+    }
+    static std::string bytes(const std::filesystem::path& file)
+    {
+        std::ifstream in(file, std::ios::binary);
+        std::ostringstream all;
+        all << in.rdbuf();
+        return all.str();
+    }
+
+    test::TempDir dir;
+    platform::RecordingDialogs recorder;
+    platform::DialogsGuard guard{recorder};
+};
+
+bool near(QColor a, QColor b)
+{
+    return std::abs(a.red() - b.red()) < 40 && std::abs(a.green() - b.green()) < 40 && std::abs(a.blue() - b.blue()) < 40;
+}
+
+} // namespace
+
+TEST_F(ExtrasTest, pictureNamesCarryTheNumberAndTheKanji)
+{
+    EXPECT_EQ(extras::pictureFileName(7, platform::utf8ToSjis("花")), "h7花.jpg");
+    EXPECT_EQ(extras::pictureFileName(1026, platform::utf8ToSjis("話")), "h1026話.jpg");
+}
+
+TEST_F(ExtrasTest, decodesAJpegIntoColourPixels)
+{
+    const auto picture = platform::decodeJpeg(writeJpeg("a.jpg", 40, 20));
+    ASSERT_TRUE(picture);
+    EXPECT_EQ(picture->width, 40);
+    EXPECT_EQ(picture->height, 20);
+    ASSERT_EQ(picture->rgb.size(), 40u * 20u * 3u);
+    const auto pixel = [&](int x, int y) {
+        const std::size_t at = (static_cast<std::size_t>(y) * 40 + static_cast<std::size_t>(x)) * 3;
+        return QColor(picture->rgb[at], picture->rgb[at + 1], picture->rgb[at + 2]);
+    };
+    EXPECT_TRUE(near(pixel(5, 10), QColor(255, 0, 0)));
+    EXPECT_TRUE(near(pixel(35, 10), QColor(0, 0, 255)));
+}
+
+TEST_F(ExtrasTest, brokenPicturesDecodeToNothingWithoutEndingTheProgram)
+{
+    const std::string good = bytes(writeJpeg("good.jpg", 64, 64));
+    test::writeBytes(dir / "truncated.jpg", good.substr(0, good.size() / 3));
+    test::writeBytes(dir / "empty.jpg", "");
+    test::writeBytes(dir / "text.jpg", "this is not a picture");
+    std::filesystem::create_directory(dir / "folder.jpg");
+    // The same picture claiming 20000 x 20000 pixels in its frame header.
+    std::string huge = good;
+    const std::size_t sof = huge.find("\xFF\xC0");
+    ASSERT_NE(sof, std::string::npos);
+    huge[sof + 5] = '\x4E';
+    huge[sof + 6] = '\x20';
+    huge[sof + 7] = '\x4E';
+    huge[sof + 8] = '\x20';
+    test::writeBytes(dir / "huge.jpg", huge);
+    for (const char* name : {"truncated.jpg", "empty.jpg", "text.jpg", "folder.jpg", "huge.jpg", "missing.jpg"})
+        EXPECT_FALSE(platform::decodeJpeg(dir / name)) << name;
+}
+
+TEST_F(ExtrasTest, viewerDrawsAtTheCornerAndKeepsWhatASmallerPictureDoesNotCover)
+{
+    extras::THitujunF viewer;
+    viewer.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&viewer));
+    viewer.picturePath = writeJpeg("big.jpg", 240, 240).string();
+    viewer.HituDsp();
+    const QImage& surface = viewer.Image1->surface();
+    ASSERT_EQ(surface.size(), viewer.Image1->size());
+    EXPECT_TRUE(near(surface.pixel(200, 100), QColor(0, 0, 255)));
+
+    QImage small(60, 60, QImage::Format_RGB32);
+    small.fill(Qt::green);
+    ASSERT_TRUE(small.save(QString::fromStdString((dir / "small.jpg").string()), "JPEG"));
+    viewer.picturePath = (dir / "small.jpg").string();
+    viewer.HituDsp();
+    EXPECT_TRUE(near(viewer.Image1->surface().pixel(30, 30), QColor(0, 255, 0)));
+    EXPECT_TRUE(near(viewer.Image1->surface().pixel(200, 100), QColor(0, 0, 255))); // the earlier picture's rest
+
+    test::writeBytes(dir / "broken.jpg", "\xFF\xD8\xFF");
+    viewer.picturePath = (dir / "broken.jpg").string();
+    viewer.HituDsp();
+    viewer.repaint();
+    EXPECT_TRUE(near(viewer.Image1->surface().pixel(30, 30), QColor(0, 255, 0)));
+    EXPECT_TRUE(recorder.events.empty());
+}
+
+TEST_F(ExtrasTest, rightClickBeepsAndClosesTheViewerLeftClickDoesNot)
+{
+    extras::THitujunF viewer;
+    viewer.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&viewer));
+    QTest::mouseClick(viewer.Image1, Qt::LeftButton);
+    EXPECT_TRUE(viewer.isVisible());
+    QTest::mouseClick(viewer.Image1, Qt::RightButton);
+    EXPECT_FALSE(viewer.isVisible());
+    EXPECT_EQ(recorder.events, std::vector{Box::beepEvent()});
+    viewer.show();
+    QTest::keyClick(&viewer, Qt::Key_Delete);
+    EXPECT_FALSE(viewer.isVisible());
+    viewer.show();
+    QTest::keyClick(&viewer, Qt::Key_Escape);
+    EXPECT_FALSE(viewer.isVisible());
+}
+
+TEST_F(ExtrasTest, viewerStandsBesideTheMainWindow)
+{
+    QWidget main;
+    main.setGeometry(120, 80, 300, 200);
+    extras::THitujunF viewer;
+    viewer.FormCreate(main);
+    EXPECT_EQ(viewer.pos(), QPoint(main.frameGeometry().right() + 1, main.frameGeometry().top() + 40));
+}
+
+TEST_F(ExtrasTest, aboutWindowClosesWithItsDefaultButtonAndEscape)
+{
+    auto* about = new extras::ThelpW();
+    QPointer<extras::ThelpW> guardAbout(about);
+    about->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(about));
+    EXPECT_EQ(about->windowTitle(), QStringLiteral("漢字の初出を知る"));
+    EXPECT_TRUE(about->Button1->isDefault());
+    QTest::keyClick(about, Qt::Key_Return);
+    EXPECT_FALSE(about->isVisible());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(guardAbout); // a closed about window is freed
+
+    auto* second = new extras::ThelpW();
+    second->show();
+    QTest::keyClick(second, Qt::Key_Escape);
+    EXPECT_FALSE(second->isVisible());
+}
