@@ -1,0 +1,131 @@
+#!/usr/bin/env bash
+# End-to-end: the real sorban on the sample data under an X server, driven with xdotool as a user
+# would. Usage (inside xvfb-run): e2e.sh SORBAN MKDATA OUTDIR. Screenshots are left in OUTDIR.
+set -uo pipefail
+sorban=$1 mkdata=$2 out=$3
+rm -rf "$out"
+mkdir -p "$out/app" "$out/shots"
+cp "$sorban" "$out/app/sorban"           # its own folder, so that sorban.ini lands there
+"$mkdata" "$out/data" >/dev/null || { echo "mkdata failed"; exit 1; }
+ini="$out/app/sorban.ini"
+export XDG_RUNTIME_DIR="$out/runtime"
+mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+passed=0 failed=0
+check() { # check NAME CONDITION...
+  local name=$1; shift
+  if "$@"; then passed=$((passed + 1)); echo "ok   $name"; else failed=$((failed + 1)); echo "FAIL $name"; fi
+}
+shot() { import -window root "$out/shots/$1.png"; }
+window() { xdotool search --name "$1" 2>/dev/null | head -n 1; }
+# Polls until a window with that title exists (up to 10 s); prints its id.
+wait_window() {
+  local id=""
+  for _ in $(seq 100); do id=$(window "$1"); [ -n "$id" ] && { echo "$id"; return 0; }; sleep 0.1; done
+  return 1
+}
+wait_gone() { for _ in $(seq 100); do [ -z "$(window "$1")" ] && return 0; sleep 0.1; done; return 1; }
+pixel() { convert "x:root[1x1+$1+$2]" -format '%[fx:int(255*r)],%[fx:int(255*g)],%[fx:int(255*b)]' info: 2>/dev/null; }
+region() { convert "x:root[$3x$4+$1+$2]" -format '%#' info: 2>/dev/null; } # a digest of the region
+start() { (cd "$1" && exec "$out/app/sorban" >/dev/null 2>&1) & pid=$!; }
+key() { xdotool windowfocus --sync "$main" 2>/dev/null; xdotool key --clearmodifiers "$@"; sleep 0.4; }
+# The main window's client area: the first cream row below its menu bar.
+client_origin() {
+  eval "$(xdotool getwindowgeometry --shell "$main")"
+  cx=$X cy=$Y
+  for dy in $(seq 0 60); do [ "$(pixel $((X + 3)) $((Y + dy)))" = "255,251,240" ] && { cy=$((Y + dy)); return; }; done
+}
+
+# 1. Start and close: the settings file holds every key and the last kanji.
+rm -f "$ini"
+start "$out/data"
+main=$(wait_window "^Sorban v2.05$") || { echo "FAIL no main window"; exit 1; }
+sleep 1
+client_origin
+shot start
+key Down; key Down
+key alt+f; key x
+wait $pid; code=$?
+check "closing ends with exit code 0" test "$code" -eq 0
+check "settings hold all fourteen keys" test "$(grep -c -E '^(LEFT|TOP|NENLEFT|NENTOP|BSULEFT|BSUTOP|KKSLEFT|KKSTOP|YMILEFT|YMITOP|KANJI|KANNUM|TGLREN|KANJILIST)=' "$ini")" -eq 14
+check "settings hold the last kanji" grep -q '^KANNUM=3' "$ini"
+
+# 2. A second start shows its message and leaves the first copy alone.
+start "$out/data"; first=$pid
+main=$(wait_window "^Sorban v2.05$"); sleep 1
+(cd "$out/data" && exec "$out/app/sorban" >/dev/null 2>&1) & second=$!
+box=$(wait_window "^ご注意!!$")
+check "second start shows its box" test -n "$box"
+shot second-start
+xdotool windowfocus --sync "$box" 2>/dev/null; xdotool key Return
+wait $second; check "second copy ends with exit code 0" test $? -eq 0
+check "first copy still runs" kill -0 "$first"
+
+# 3. The keys of the main window, as a user meets them.
+client_origin
+kanji="$((cx + 37)) $((cy + 41))"
+before=$(region $((cx + 37)) $((cy + 41)) 96 96)
+key Down
+after=$(region $((cx + 37)) $((cy + 41)) 96 96)
+check "Down changes the kanji shown" test "$before" != "$after"
+key Up
+check "Up brings it back" test "$(region $((cx + 37)) $((cy + 41)) 96 96)" = "$before"
+key Next; key Prior
+check "PageDown then PageUp come back" test "$(region $((cx + 37)) $((cy + 41)) 96 96)" = "$before"
+lamp=$(pixel $((cx + 661)) $((cy + 147)))
+key ctrl+r
+navy=$(pixel $((cx + 661)) $((cy + 147)))
+key ctrl+r
+check "Ctrl+R turns the lamp navy and back" test "$lamp" = "255,0,0" -a "$navy" = "0,0,128" -a "$(pixel $((cx + 661)) $((cy + 147)))" = "255,0,0"
+key j; check "J opens the jukujikun window" test -n "$(wait_window '^JukujiForm$')"; shot jukujikun
+key n; check "N opens the grade window" test -n "$(wait_window '^学年検索$')"
+key b; check "B opens the radical window" test -n "$(wait_window '^部首検索$')"
+key y; check "Y opens the reading window" test -n "$(wait_window '^読み別検索表$')"
+key k; kks=$(wait_window "^Kakusuu$"); check "K opens the stroke-count window" test -n "$kks"
+shot search-windows
+key Right; viewer=$(wait_window "筆順"); check "Right opens the stroke-order viewer" test -n "$viewer"
+shot viewer
+xdotool windowfocus --sync "$viewer" 2>/dev/null; xdotool key Escape; sleep 0.4
+check "Escape closes the viewer" wait_gone "筆順"
+
+# 4. A click on a kanji of the stroke-count window changes the main window (moved aside so that
+# the main window's large kanji stays in sight).
+for w in "$(window '^JukujiForm$')" "$(window '^学年検索$')" "$(window '^部首検索$')" "$(window '^読み別検索表$')"; do
+  xdotool windowunmap "$w" 2>/dev/null
+done
+xdotool windowmove --sync "$kks" 300 170 2>/dev/null; sleep 0.5
+before=$(region $((cx + 37)) $((cy + 41)) 96 96)
+eval "$(xdotool getwindowgeometry --shell "$kks")"
+xdotool windowraise "$kks" 2>/dev/null; xdotool mousemove $((X + 20 + 48 + 1 + 10)) $((Y + 48 + 2 + 23 * 2 + 11)) click 1; sleep 0.6
+check "a click in the stroke-count table shows that kanji" test "$(region $((cx + 37)) $((cy + 41)) 96 96)" != "$before"
+shot picked
+key alt+f; key x
+wait $first
+
+# 5. A start after the first copy was killed starts normally.
+start "$out/data"; main=$(wait_window "^Sorban v2.05$"); kill -9 $pid; wait $pid 2>/dev/null
+start "$out/data"
+check "a start after a killed copy opens the main window" test -n "$(wait_window '^Sorban v2.05$')"
+main=$(window "^Sorban v2.05$"); sleep 0.5; key alt+f; key x; wait $pid
+
+# 6. Without kdata, the missing-file boxes come in the order of start-up, then the main window.
+mkdir -p "$out/empty"
+start "$out/empty"
+seen=()
+for _ in $(seq 20); do
+  [ -n "$(window '^Sorban v2.05$')" ] && break
+  id=""
+  for _ in $(seq 50); do id=$(xdotool search --name "のファイルがありません|ご注意！" 2>/dev/null | head -n 1); [ -n "$id" ] && break; sleep 0.1; done
+  [ -z "$id" ] && continue
+  seen+=("$(xdotool getwindowname "$id")")
+  xdotool windowfocus --sync "$id" 2>/dev/null; xdotool key Return
+  for _ in $(seq 50); do xdotool getwindowname "$id" >/dev/null 2>&1 || break; sleep 0.1; done
+done
+echo "boxes seen: ${seen[*]}"
+expected="knj_yomi.csv のファイルがありません。|knj_atrbt.csvのファイルがありません。|ご注意！|Bs_srch.csv のファイルがありません。|HaiNen_srch.csv のファイルがありません。|Kaksu_srch.csv のファイルがありません。|juk_jho.csv のファイルがありません。"
+check "missing-file boxes in start-up order" test "$(IFS='|'; echo "${seen[*]}")" = "$expected"
+main=$(wait_window "^Sorban v2.05$"); check "then the main window opens" test -n "$main"
+shot no-data
+sleep 0.5; key alt+f; key x; wait $pid
+
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]

@@ -1,0 +1,159 @@
+#include "FuzzHarness.h"
+
+#include "Dialogs.h"
+#include "JpegDecoder.h"
+#include "JukujiTables.h"
+#include "KanjiStore.h"
+#include "MainDataFiles.h"
+#include "Settings.h"
+#include "TBusyu.h"
+#include "THaitouSrch.h"
+#include "TKakusuu.h"
+#include "TYomiSrchF.h"
+
+#include <QApplication>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <unistd.h>
+
+namespace sorban::fuzz {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Boxes and beeps go nowhere: a reader may report as much as it likes.
+class QuietDialogs final : public platform::Dialogs {
+public:
+    void messageBox(const std::string&, const std::string&) override {}
+    void beep() override {}
+    std::optional<platform::FontChoice> chooseFont(const platform::FontChoice&) override { return std::nullopt; }
+    void runModal(platform::ModalWindow&) override {}
+    bool launch(const std::string&, const std::vector<std::string>&) override { return false; }
+};
+
+// One working folder for the whole run, with kdata/ inside it.
+const fs::path& workDir()
+{
+    static const fs::path dir = [] {
+        std::string pattern = (fs::temp_directory_path() / "sorban-fuzz-XXXXXX").string();
+        if (!mkdtemp(pattern.data()))
+            std::abort();
+        fs::create_directories(fs::path(pattern) / "kdata");
+        return fs::path(pattern);
+    }();
+    return dir;
+}
+
+void writeFile(const fs::path& file, const std::uint8_t* data, std::size_t size)
+{
+    std::FILE* out = std::fopen(file.c_str(), "wb");
+    if (!out)
+        std::abort();
+    if (size > 0)
+        std::fwrite(data, 1, size, out);
+    std::fclose(out);
+}
+
+platform::Dialogs& quiet()
+{
+    static QuietDialogs dialogs;
+    return dialogs;
+}
+
+void ensureApplication()
+{
+    if (QApplication::instance())
+        return;
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    static int argc = 1;
+    static char name[] = "sorban-fuzz";
+    static char* argv[] = {name, nullptr};
+    new QApplication(argc, argv);
+}
+
+} // namespace
+
+void mainDataFiles(const std::uint8_t* data, std::size_t size)
+{
+    const platform::DialogsGuard guard(quiet());
+    const fs::path kdata = workDir() / "kdata";
+    for (const char* name : {"knj_yomi.csv", "apr_jho.csv", "bushu_ban.csv", "knj_atrbt.csv", "knj_goku.csv"})
+        writeFile(kdata / name, data, size);
+    auto store = std::make_unique<data::KanjiStore>();
+    data::LoadYomiData(*store, kdata);
+    data::LoadAtrbtData(*store, kdata);
+    data::LoadGokuData(*store, kdata);
+    // What the main window then reads of every kanji.
+    for (int n = 1; n <= data::MaxKanji; ++n) {
+        const auto first = store->FirstYomi(n);
+        if (data::KanjiStore::isReadingIndex(first))
+            (void)store->YomiText[static_cast<std::size_t>(first)].size();
+    }
+}
+
+void jukujikunFiles(const std::uint8_t* data, std::size_t size)
+{
+    const platform::DialogsGuard guard(quiet());
+    const fs::path kdata = workDir() / "kdata";
+    writeFile(kdata / "juk_jho.csv", data, size);
+    writeFile(kdata / "juk_goku.csv", data, size);
+    jukuji::JukujiTables tables;
+    jukuji::readAppearances(tables, kdata);
+    jukuji::readExamples(tables, kdata);
+}
+
+void searchTableFiles(const std::uint8_t* data, std::size_t size)
+{
+    ensureApplication();
+    const platform::DialogsGuard guard(quiet());
+    const fs::path kdata = workDir() / "kdata";
+    for (const char* name : {"Kaksu_srch.csv", "HaiNen_srch.csv", "Bs_srch.csv", "Yomi_srch.csv"})
+        writeFile(kdata / name, data, size);
+    static auto store = std::make_unique<data::KanjiStore>();
+    static settings::Settings settings;
+    const search::SearchContext context{*store, settings, kdata, [] {}};
+    search::TKakusuu{context};
+    search::THaitouSrch{context};
+    search::TBusyu{context};
+    search::TYomiSrchF{context};
+}
+
+void settingsFile(const std::uint8_t* data, std::size_t size)
+{
+    const platform::DialogsGuard guard(quiet());
+    const fs::path dir = workDir() / "exe";
+    fs::create_directories(dir);
+    writeFile(dir / "sorban.ini", data, size);
+    auto store = std::make_unique<data::KanjiStore>();
+    store->ExeDir = dir.string() + "/";
+    settings::Settings settings;
+    settings.IniRead(*store);
+    settings.IniWrite(*store, settings.LEFT, settings.TOP);
+}
+
+void jpegPicture(const std::uint8_t* data, std::size_t size)
+{
+    const fs::path file = workDir() / "picture.jpg";
+    writeFile(file, data, size);
+    (void)platform::decodeJpeg(file);
+}
+
+Harness harnessNamed(const std::string& name)
+{
+    if (name == "main_data")
+        return mainDataFiles;
+    if (name == "jukujikun")
+        return jukujikunFiles;
+    if (name == "search_tables")
+        return searchTableFiles;
+    if (name == "settings")
+        return settingsFile;
+    if (name == "jpeg")
+        return jpegPicture;
+    return nullptr;
+}
+
+} // namespace sorban::fuzz

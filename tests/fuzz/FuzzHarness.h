@@ -1,0 +1,21 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace sorban::fuzz {
+
+/// Each harness writes `data` as the file(s) its reader reads and runs the program's own reader on
+/// them. Nothing it is given may crash it or make it touch memory it does not own.
+void mainDataFiles(const std::uint8_t* data, std::size_t size);
+void jukujikunFiles(const std::uint8_t* data, std::size_t size);
+void searchTableFiles(const std::uint8_t* data, std::size_t size);
+void settingsFile(const std::uint8_t* data, std::size_t size);
+void jpegPicture(const std::uint8_t* data, std::size_t size);
+
+/// The harness of the named target ("main_data", "jukujikun", "search_tables", "settings", "jpeg").
+using Harness = void (*)(const std::uint8_t*, std::size_t);
+Harness harnessNamed(const std::string& name);
+
+} // namespace sorban::fuzz
