@@ -32,6 +32,9 @@ int main(int argc, char** argv)
     app.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     app.setQuitOnLastWindowClosed(false); // the main window alone ends the program
     sorban::platform::installFontSubstitutes();
+    // Every window's own font is this one; as the default it also spares the menus a search
+    // through the system's fonts for one with Japanese glyphs.
+    app.setFont(sorban::platform::pixelFont(sorban::platform::faces::PGothic, 12));
     sorban::platform::QtDialogs dialogs;
     sorban::platform::DialogsGuard guard(dialogs);
 
