@@ -380,9 +380,15 @@ void TsorbanForm::HyouDsp()
             }
         }
     }
-    for (int row = shown + 1; row <= 10; ++row)
+    clearRowsFromAndPark(shown + 1);
+}
+
+void TsorbanForm::clearRowsFromAndPark(int firstEmptyRow)
+{
+    for (int row = firstEmptyRow; row <= 10; ++row)
         for (int col = 0; col <= 6; ++col)
             StringGrid1->setCell(col, row, {});
+    // No cell of the table looks chosen by the user.
     StringGrid1->setCurrent(m_parkingCell.x(), m_parkingCell.y());
     StringGrid1->viewport()->update();
 }
@@ -402,11 +408,7 @@ void TsorbanForm::gokuDsp()
         for (int col = 1; col <= 6; ++col)
             StringGrid1->setCell(col, k + 1, stored ? s.GokuText[static_cast<std::size_t>(index)][static_cast<std::size_t>(col - 1)] : std::string());
     }
-    for (int row = shown + 1; row <= 10; ++row)
-        for (int col = 0; col <= 6; ++col)
-            StringGrid1->setCell(col, row, {});
-    StringGrid1->setCurrent(m_parkingCell.x(), m_parkingCell.y());
-    StringGrid1->viewport()->update();
+    clearRowsFromAndPark(shown + 1);
 }
 
 void TsorbanForm::gokuRandDClick()
