@@ -204,7 +204,8 @@ void TsorbanForm::About1Click()
 void TsorbanForm::HowtoUseHelp1Click()
 {
     // The manual's full path is one argument, so a folder with blanks in its name still works.
-    if (!platform::dialogs().launch("xdg-open", {m_store.ExeDir + "Sorban_Man.chm"}))
+    const std::string manual = m_paths.manual.empty() ? m_store.ExeDir + "Sorban_Man.chm" : m_paths.manual;
+    if (!platform::dialogs().launch("xdg-open", {manual}))
         platform::dialogs().messageBox("Sorban_Man.chm が見あたりません。", "お知らせ");
 }
 

@@ -53,6 +53,8 @@ struct FormPaths {
     std::string exeDir;
     std::filesystem::path dataDir;
     std::filesystem::path pictureDir = "hitudata";
+    /// The manual; empty for Sorban_Man.chm in the executable's folder.
+    std::string manual = {};
 };
 
 /// The main window: the appearance table of the current kanji, its attributes, the usage-example

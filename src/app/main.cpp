@@ -23,6 +23,12 @@ std::string executableDir()
     return error ? std::string("./") : exe.parent_path().string() + "/";
 }
 
+// An installed program keeps its data, pictures and manual in <prefix>/share/sorban.
+std::filesystem::path installedDataDir(const std::string& exeDir)
+{
+    return std::filesystem::path(exeDir).parent_path().parent_path() / "share" / "sorban";
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -43,10 +49,19 @@ int main(int argc, char** argv)
         dialogs.messageBox("Sorbanはすでに起動しています。", "ご注意!!");
         return 0;
     }
+    const std::string exeDir = executableDir();
+    const std::filesystem::path shared = installedDataDir(exeDir);
+    std::error_code error;
+    // Started in a folder without data (from a menu, or a terminal anywhere): use the installed data.
+    if (!std::filesystem::is_directory("kdata", error) && std::filesystem::is_directory(shared / "kdata", error))
+        std::filesystem::current_path(shared, error);
+    std::string manual;
+    if (!std::filesystem::exists(exeDir + "Sorban_Man.chm", error) && std::filesystem::exists(shared / "Sorban_Man.chm", error))
+        manual = (shared / "Sorban_Man.chm").string();
     try {
         auto store = std::make_unique<sorban::data::KanjiStore>();
         sorban::settings::Settings settings;
-        sorban::app::TsorbanForm form(*store, settings, {executableDir(), "kdata"});
+        sorban::app::TsorbanForm form(*store, settings, {exeDir, "kdata", "hitudata", manual});
         form.createStartupWindows();
         form.show();
         app.exec();

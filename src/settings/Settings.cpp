@@ -5,6 +5,9 @@
 #include "KanjiStore.h"
 #include "TextCodec.h"
 
+#include <cstdlib>
+#include <unistd.h>
+
 namespace sorban::settings {
 namespace {
 
@@ -41,7 +44,13 @@ Settings::Settings()
 
 std::filesystem::path Settings::filePath(const data::KanjiStore& store)
 {
-    return std::filesystem::path(store.ExeDir) / "sorban.ini";
+    if (access(store.ExeDir.c_str(), W_OK) == 0)
+        return std::filesystem::path(store.ExeDir) / "sorban.ini";
+    const char* config = std::getenv("XDG_CONFIG_HOME");
+    const char* home = std::getenv("HOME");
+    const std::filesystem::path base = config && *config ? std::filesystem::path(config)
+                                                         : std::filesystem::path(home ? home : ".") / ".config";
+    return base / "sorban" / "sorban.ini";
 }
 
 void Settings::IniRead(data::KanjiStore& store)
@@ -70,6 +79,8 @@ bool Settings::IniWrite(const data::KanjiStore& store, int left, int top)
     ini.writeInteger("DATA", "TGLREN", store.ReturnMode);
     MemoJoin();
     ini.writeString("DATA", "KANJILIST", KanjiList);
+    std::error_code ignored; // a folder that cannot be made shows as a file that cannot be written
+    std::filesystem::create_directories(ini.path().parent_path(), ignored);
     if (ini.save())
         return true;
     platform::dialogs().messageBox("設定ファイルに書き込めません: " + ini.path().string(), "Sorban");

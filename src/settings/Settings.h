@@ -18,7 +18,9 @@ class Settings {
 public:
     Settings();
 
-    /// sorban.ini in the store's ExeDir.
+    /// sorban.ini beside the executable (the store's ExeDir) while that folder is writable, as a
+    /// program kept in a folder of its own has it; otherwise, for an installed program,
+    /// $XDG_CONFIG_HOME/sorban/sorban.ini (by default ~/.config/sorban/).
     static std::filesystem::path filePath(const data::KanjiStore& store);
 
     /// Reads every key (a missing file, section or key gives its default) and distributes the memo

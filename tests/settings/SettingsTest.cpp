@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 
@@ -130,10 +131,28 @@ TEST_F(SettingsTest, writeStoresAllFourteenKeysInOrderAndKeepsOtherLines)
 
 TEST_F(SettingsTest, aFileThatCannotBeWrittenIsReportedByName)
 {
+    test::writeBytes(dir / "config", "a file where the settings folder would be");
+    setenv("XDG_CONFIG_HOME", (dir / "config").c_str(), 1);
     store->ExeDir = (dir / "gone").string() + "/";
     EXPECT_FALSE(settings.IniWrite(*store, 0, 0));
+    unsetenv("XDG_CONFIG_HOME");
     ASSERT_EQ(recorder.events.size(), 1u);
-    EXPECT_NE(recorder.events[0].text.find((dir / "gone" / "sorban.ini").string()), std::string::npos);
+    EXPECT_NE(recorder.events[0].text.find((dir / "config" / "sorban" / "sorban.ini").string()), std::string::npos);
+}
+
+TEST_F(SettingsTest, anExecutableFolderThatCannotBeWrittenSendsTheSettingsToTheUsersConfigFolder)
+{
+    setenv("XDG_CONFIG_HOME", (dir / "xdg").c_str(), 1);
+    store->ExeDir = "/nonexistent/sorban/bin/";
+    store->KanNum = 42;
+    EXPECT_EQ(settings::Settings::filePath(*store), dir / "xdg" / "sorban" / "sorban.ini");
+    EXPECT_TRUE(settings.IniWrite(*store, 1, 2));
+    store->KanNum = 1;
+    settings.IniRead(*store);
+    EXPECT_EQ(store->KanNum, 42);
+    unsetenv("XDG_CONFIG_HOME");
+    store->ExeDir = dir.path().string() + "/";
+    EXPECT_EQ(settings::Settings::filePath(*store), dir / "sorban.ini");
 }
 
 TEST_F(SettingsTest, aFirstWriteLaysOutFormThenData)
