@@ -324,11 +324,6 @@ void TsorbanForm::FormCreate()
     showMemoList();
 }
 
-void TsorbanForm::showAppearanceText(int row, int col, std::int32_t code, std::int32_t page)
-{
-    StringGrid1->setCell(col, row, data::appearanceText(code, page));
-}
-
 void TsorbanForm::HyouDsp()
 {
     data::KanjiStore& s = m_store;
@@ -374,10 +369,9 @@ void TsorbanForm::HyouDsp()
         const bool stored = data::KanjiStore::isReadingIndex(index);
         StringGrid1->setCell(0, k + 1, stored ? s.YomiText[static_cast<std::size_t>(index)] : std::string());
         if (s.GokuMode == 0) {
-            for (int col = 1; col <= 6; ++col) {
-                const auto& record = stored ? s.AprRecord[static_cast<std::size_t>(index)] : data::AprRow{};
-                showAppearanceText(k + 1, col, record[static_cast<std::size_t>(2 * col - 2)], record[static_cast<std::size_t>(2 * col - 1)]);
-            }
+            const data::AprRow record = stored ? s.AprRecord[static_cast<std::size_t>(index)] : data::AprRow{};
+            for (std::size_t col = 1; col <= 6; ++col)
+                StringGrid1->setCell(static_cast<int>(col), k + 1, data::appearanceText(record[2 * col - 2], record[2 * col - 1]));
         }
     }
     clearRowsFromAndPark(shown + 1);

@@ -160,7 +160,6 @@ private:
     void setupButtons();
     void setupGrids();
     void setupMenus();
-    void showAppearanceText(int row, int col, std::int32_t code, std::int32_t page);
     /// Empties rows firstEmptyRow..10 of the table and parks its selection on the bottom-right cell.
     void clearRowsFromAndPark(int firstEmptyRow);
     void setupSelection();
