@@ -127,8 +127,10 @@ void StringGrid::setCell(int col, int row, std::string sjis)
     auto& slot = m_cells[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)];
     if (slot.sjis == sjis)
         return;
-    slot.shown = QString::fromStdString(sjisToUtf8(sjis));
+    slot.shown.reset();
     slot.sjis = std::move(sjis);
+    if (!viewport()->isVisible())
+        return; // a hidden grid is drawn whole when it is shown
     const QRect rect = cellRect(col, row);
     if (!rect.isEmpty())
         viewport()->update(rect);
@@ -145,7 +147,10 @@ const QString& StringGrid::cellText(int col, int row) const
 {
     if (row < 0 || row >= rowCount() || col < 0 || col >= colCount())
         return NoShownText;
-    return m_cells[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)].shown;
+    const Cell& slot = m_cells[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)];
+    if (!slot.shown)
+        slot.shown = QString::fromStdString(sjisToUtf8(slot.sjis));
+    return *slot.shown;
 }
 
 QRect StringGrid::selection() const
@@ -265,11 +270,12 @@ QSize StringGrid::room() const
 
 int StringGrid::visibleRows() const
 {
+    const int height = room().height();
     int y = rowTop(m_fixedRows < rowCount() ? m_topRow : 0);
     int rows = 0;
     for (int r = m_topRow; r < rowCount(); ++r) {
         y += m_rowHeights[static_cast<std::size_t>(r)] + m_lineWidth;
-        if (y > room().height())
+        if (y > height)
             break;
         ++rows;
     }
@@ -278,11 +284,12 @@ int StringGrid::visibleRows() const
 
 int StringGrid::visibleCols() const
 {
+    const int width = room().width();
     int x = colLeft(m_fixedCols < colCount() ? m_leftCol : 0);
     int cols = 0;
     for (int c = m_leftCol; c < colCount(); ++c) {
         x += m_colWidths[static_cast<std::size_t>(c)] + m_lineWidth;
-        if (x > room().width())
+        if (x > width)
             break;
         ++cols;
     }

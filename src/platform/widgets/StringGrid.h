@@ -4,6 +4,7 @@
 #include <QColor>
 #include <QPoint>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -110,7 +111,8 @@ private:
     std::vector<int> m_rowHeights;
     struct Cell {
         std::string sjis;
-        QString shown;
+        // The text as drawn, converted on first drawing: most cells of a hidden grid never are.
+        mutable std::optional<QString> shown;
     };
     std::vector<std::vector<Cell>> m_cells; // [row][col]
     int m_fixedCols = 1;

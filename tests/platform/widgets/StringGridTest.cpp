@@ -228,3 +228,27 @@ TEST_F(StringGridTest, cellsOutsideTheGridAreIgnored)
     grid.setColCount(50);
     EXPECT_EQ(grid.cell(40, 1), "");
 }
+
+TEST(HiddenStringGridTest, shownTextFollowsEveryChangeMadeWhileHidden)
+{
+    StringGrid hidden;
+    hidden.setColCount(3);
+    hidden.setRowCount(3);
+    hidden.setCell(1, 1, sjis("愛"));
+    EXPECT_EQ(hidden.cellText(1, 1), QString::fromUtf8("愛"));
+    hidden.setCell(1, 1, sjis("悪"));
+    EXPECT_EQ(hidden.cellText(1, 1), QString::fromUtf8("悪"));
+    hidden.setCell(1, 1, "");
+    EXPECT_TRUE(hidden.cellText(1, 1).isEmpty());
+    hidden.setCell(2, 2, "\x88"); // a lead byte without its trail byte
+    EXPECT_EQ(hidden.cellText(2, 2), QString(QChar(0xFFFD)));
+}
+
+TEST_F(StringGridTest, aCellChangedWhileShownIsDrawnWithItsNewText)
+{
+    grid.setCell(1, 1, sjis("一"));
+    const QImage one = render().copy(grid.cellRect(1, 1));
+    grid.setCell(1, 1, sjis("二"));
+    EXPECT_EQ(grid.cellText(1, 1), QString::fromUtf8("二"));
+    EXPECT_NE(render().copy(grid.cellRect(1, 1)), one);
+}
