@@ -92,7 +92,7 @@ void TsorbanForm::F1Click()
         m_dialogFont = *chosen;
         for (QLabel* kanji : {Label3, Label5}) {
             QFont font = kanji->font();
-            font.setFamily(QString::fromStdString(chosen->family));
+            font.setFamily(platform::installedFamily(QString::fromStdString(chosen->family)));
             font.setUnderline(chosen->underline);
             font.setStrikeOut(chosen->strikeOut);
             kanji->setFont(font);

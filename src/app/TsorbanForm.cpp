@@ -100,21 +100,24 @@ QPushButton* speedButton(QWidget* parent, const char* name, const QString& capti
     return b;
 }
 
-// A small emblem for the top-right corner: a red disc with 漢 in white.
-QPixmap emblem()
-{
-    QPixmap pixmap(24, 24);
-    pixmap.fill(Cream);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setBrush(Red);
-    painter.setPen(Qt::NoPen);
-    painter.drawEllipse(1, 1, 22, 22);
-    painter.setPen(White);
-    painter.setFont(pixelFont(Mincho, 15, true));
-    painter.drawText(QRect(0, 0, 24, 24), Qt::AlignCenter, u("漢"));
-    return pixmap;
-}
+// A small emblem for the top-right corner: a red disc with 漢 in white, drawn when first shown.
+class Emblem : public QWidget {
+public:
+    using QWidget::QWidget;
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setBrush(Red);
+        painter.setPen(Qt::NoPen);
+        painter.drawEllipse(1, 1, 22, 22);
+        painter.setPen(White);
+        painter.setFont(pixelFont(Mincho, 15, true));
+        painter.drawText(QRect(0, 0, 24, 24), Qt::AlignCenter, u("漢"));
+    }
+};
 
 } // namespace
 
@@ -177,9 +180,9 @@ void TsorbanForm::setupLabels()
     StaticText12 = platform::makeLabel(c, "StaticText12",
                          u("☆用例中、漢字の直前の記号「・」は同ページ後出、「*」は後出ルビ、「…」は中略、「#」は表外読み。"),
                          {32, 548, 610, 16}, pixelFont(PGothic, 13, true), Red);
-    Image1 = platform::makeLabel(c, "Image1", {}, {818, 12, 24, 24}, font());
-    Image1->setPixmap(emblem());
-    Image1->setScaledContents(true);
+    Image1 = new Emblem(c);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setGeometry(818, 12, 24, 24);
 }
 
 void TsorbanForm::setupInputs()
@@ -189,9 +192,11 @@ void TsorbanForm::setupInputs()
     StaticText8->setToolTip(u("調べたい漢字番号を入力してください。"));
     StaticText9 = platform::makeLabel(c, "StaticText9", u("⇒"), {146, 95, 22, 24}, pixelFont(PGothic, 19, true), Red, Lime, Qt::AlignCenter);
     StaticText9->setFrameStyle(QFrame::Box | QFrame::Plain);
-    Edit1 = new QLineEdit(u("1"), c);
+    // Each box gets its font before its text, so its text is laid out once.
+    Edit1 = new QLineEdit(c);
     Edit1->setObjectName(QStringLiteral("Edit1"));
     placeControl(Edit1, {170, 92, 56, 30}, pixelFont(PGothic, 24));
+    Edit1->setText(u("1"));
     Edit1->setAlignment(Qt::AlignRight);
     Edit1->setAttribute(Qt::WA_InputMethodEnabled, false); // the number box takes no IME input
     UpDown1 = new platform::UpDown(c);
@@ -201,9 +206,10 @@ void TsorbanForm::setupInputs()
     UpDown1->setPosition(1);
     StaticText4 = platform::makeLabel(c, "StaticText4", u("漢字入力"), {252, 76, 60, 14}, pixelFont(PGothic, 12));
     StaticText4->setToolTip(u("調べたい漢字を入力します。"));
-    Edit2 = new QLineEdit(u("愛"), c);
+    Edit2 = new QLineEdit(c);
     Edit2->setObjectName(QStringLiteral("Edit2"));
     placeControl(Edit2, {250, 92, 66, 30}, pixelFont(PGothic, 24));
+    Edit2->setText(u("愛"));
     Edit2->setToolTip(u("最初の文字が選択されます。表示は４字以内。"));
 }
 
@@ -295,7 +301,7 @@ void TsorbanForm::FormCreate()
     QPalette redBack = Label2->palette();
     redBack.setColor(QPalette::Window, Red);
     Label2->setPalette(redBack);
-    const QString face = q(m_settings.KanjiFont);
+    const QString face = platform::installedFamily(q(m_settings.KanjiFont));
     for (QLabel* kanji : {Label3, Label5}) {
         QFont f = kanji->font();
         f.setFamily(face);

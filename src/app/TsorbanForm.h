@@ -132,7 +132,7 @@ public:
     QLabel *StaticText1 = nullptr, *StaticText2 = nullptr, *StaticText3 = nullptr, *StaticText4 = nullptr;
     QLabel *StaticText6 = nullptr, *StaticText7 = nullptr, *StaticText8 = nullptr, *StaticText9 = nullptr;
     QLabel *StaticText10 = nullptr, *StaticText11 = nullptr, *StaticText12 = nullptr;
-    QLabel* Image1 = nullptr;
+    QWidget* Image1 = nullptr;
     QLineEdit *Edit1 = nullptr, *Edit2 = nullptr;
     platform::UpDown* UpDown1 = nullptr;
     QPushButton *SpeedButton1 = nullptr, *SpeedButton2 = nullptr, *SpeedButton3 = nullptr, *SpeedButton4 = nullptr;

@@ -1,4 +1,5 @@
 #include "LampPanel.h"
+#include "FormStyle.h"
 #include "MainWindowFixture.h"
 
 #include <QLabel>
@@ -46,6 +47,21 @@ TEST_F(MainWindowTest, startShowsTheSettingsKanjiWithItsReadingsAppearancesAndAt
     EXPECT_EQ(cell(f.StringGrid2, 3, 0), "[部首読み]");
     EXPECT_TRUE(f.SpeedButton14->isEnabled());
     EXPECT_EQ(QPoint(f.StringGrid1->col(), f.StringGrid1->row()), QPoint(6, 10)); // parked
+}
+
+TEST_F(MainWindowTest, emblemIsARedDiscWithAWhiteKanjiOnTheWindowColour)
+{
+    writeData();
+    auto& f = open();
+    const QImage emblem = f.Image1->grab().toImage();
+    ASSERT_EQ(emblem.size(), QSize(24, 24));
+    EXPECT_EQ(QColor(emblem.pixel(0, 0)), platform::colors::Cream);
+    EXPECT_EQ(QColor(emblem.pixel(3, 12)), platform::colors::Red);
+    int white = 0;
+    for (int y = 4; y < 20; ++y)
+        for (int x = 4; x < 20; ++x)
+            white += QColor(emblem.pixel(x, y)).lightness() > 200;
+    EXPECT_GT(white, 12); // the strokes of 漢
 }
 
 TEST_F(MainWindowTest, changingKanjiRewritesRowsAttributesAndClearsWhatIsLeft)

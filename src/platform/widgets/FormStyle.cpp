@@ -4,18 +4,52 @@
 #include <QPalette>
 #include <QWidget>
 
+#include <fontconfig/fontconfig.h>
+
+#include <array>
+
 namespace sorban::platform {
+
+std::jthread loadFontConfiguration()
+{
+    return std::jthread([] { FcInit(); });
+}
+
+namespace {
+
+struct StandIn {
+    const QString& face;
+    QString family;
+};
+
+// The IPA font that stands for each Japanese face the windows name.
+const std::array<StandIn, 3>& standIns()
+{
+    static const std::array<StandIn, 3> table{{{faces::PGothic, QStringLiteral("IPAPGothic")},
+                                               {faces::Mincho, QStringLiteral("IPAMincho")},
+                                               {faces::Gothic, QStringLiteral("IPAGothic")}}};
+    return table;
+}
+
+} // namespace
 
 void installFontSubstitutes()
 {
-    QFont::insertSubstitution(faces::PGothic, QStringLiteral("IPAPGothic"));
-    QFont::insertSubstitution(faces::Mincho, QStringLiteral("IPAMincho"));
-    QFont::insertSubstitution(faces::Gothic, QStringLiteral("IPAGothic"));
+    for (const auto& standIn : standIns())
+        QFont::insertSubstitution(standIn.face, standIn.family);
+}
+
+QString installedFamily(const QString& face)
+{
+    for (const auto& standIn : standIns())
+        if (standIn.face == face)
+            return standIn.family;
+    return face;
 }
 
 QFont pixelFont(const QString& family, int pixels, bool bold)
 {
-    QFont font(family);
+    QFont font(installedFamily(family));
     font.setPixelSize(pixels);
     font.setBold(bold);
     return font;

@@ -5,6 +5,8 @@
 #include <QRect>
 #include <QString>
 
+#include <thread>
+
 class QLabel;
 class QWidget;
 
@@ -36,8 +38,17 @@ inline const QString Mincho = QStringLiteral("ＭＳ 明朝");
 inline const QString Gothic = QStringLiteral("ＭＳ ゴシック");
 } // namespace faces
 
+/// Starts reading the system's font configuration on a thread of its own, so that the reading
+/// overlaps the start of the application instead of delaying the first text laid out. Whoever
+/// uses a font first waits for the thread (destroying it waits too).
+std::jthread loadFontConfiguration();
+
 /// Maps the three Japanese faces the windows name to the IPA fonts, once per program.
 void installFontSubstitutes();
+
+/// The installed family that stands for `face` (one of the Japanese faces above), or `face` itself.
+/// Fonts name it directly, which spares Qt a search for fonts to fill in for the missing face.
+QString installedFamily(const QString& face);
 
 /// A font of `family` with a character height of `pixels`.
 QFont pixelFont(const QString& family, int pixels, bool bold = false);
