@@ -12,6 +12,7 @@
 #include <exception>
 #include <filesystem>
 #include <memory>
+#include <thread>
 
 namespace {
 
@@ -33,7 +34,10 @@ std::filesystem::path installedDataDir(const std::string& exeDir)
 
 int main(int argc, char** argv)
 {
+    // The font configuration loads while the application starts; the first text laid out needs it.
+    std::jthread fontConfiguration = sorban::platform::loadFontConfiguration();
     QApplication app(argc, argv);
+    fontConfiguration.join();
     app.setApplicationName(QStringLiteral("Sorban"));
     app.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     app.setQuitOnLastWindowClosed(false); // the main window alone ends the program
