@@ -7,7 +7,6 @@
 #include "TsorbanForm.h"
 
 #include <QApplication>
-#include <QStyleFactory>
 
 #include <exception>
 #include <filesystem>
@@ -39,7 +38,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     fontConfiguration.join();
     app.setApplicationName(QStringLiteral("Sorban"));
-    app.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    app.setStyle(sorban::platform::makeWindowStyle());
     app.setQuitOnLastWindowClosed(false); // the main window alone ends the program
     sorban::platform::installFontSubstitutes();
     // Every window's own font is this one; as the default it also spares the menus a search

@@ -2,6 +2,8 @@
 
 #include <QLabel>
 #include <QPalette>
+#include <QProxyStyle>
+#include <QStyleFactory>
 #include <QWidget>
 
 #include <fontconfig/fontconfig.h>
@@ -32,6 +34,21 @@ const std::array<StandIn, 3>& standIns()
 }
 
 } // namespace
+
+QStyle* makeWindowStyle()
+{
+    class WindowStyle : public QProxyStyle {
+    public:
+        WindowStyle() : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion"))) {}
+        QIcon standardIcon(StandardPixmap icon, const QStyleOption* option, const QWidget* widget) const override
+        {
+            if (icon == SP_ToolBarHorizontalExtensionButton)
+                return {};
+            return QProxyStyle::standardIcon(icon, option, widget);
+        }
+    };
+    return new WindowStyle;
+}
 
 void installFontSubstitutes()
 {

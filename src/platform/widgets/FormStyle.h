@@ -8,6 +8,7 @@
 #include <thread>
 
 class QLabel;
+class QStyle;
 class QWidget;
 
 namespace sorban::platform {
@@ -42,6 +43,10 @@ inline const QString Gothic = QStringLiteral("ＭＳ ゴシック");
 /// overlaps the start of the application instead of delaying the first text laid out. Whoever
 /// uses a font first waits for the thread (destroying it waits too).
 std::jthread loadFontConfiguration();
+
+/// The style every window is drawn in: Fusion, except that the menu bar's overflow button, which
+/// a window of fixed size never shows, gets no icon (loading it costs every start a few ms).
+QStyle* makeWindowStyle();
 
 /// Maps the three Japanese faces the windows name to the IPA fonts, once per program.
 void installFontSubstitutes();
