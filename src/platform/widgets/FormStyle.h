@@ -45,7 +45,7 @@ inline const QString Gothic = QStringLiteral("ＭＳ ゴシック");
 std::jthread loadFontConfiguration();
 
 /// The style every window is drawn in: Fusion, except that the menu bar's overflow button, which
-/// a window of fixed size never shows, gets no icon (loading it costs every start a few ms).
+/// a window of fixed size never shows, gets no icon (loading it cost every start about 2 ms).
 QStyle* makeWindowStyle();
 
 /// Maps the three Japanese faces the windows name to the IPA fonts, once per program.
