@@ -12,6 +12,7 @@
 #include "TYomiSrchF.h"
 
 #include <QApplication>
+#include <QImage>
 
 #include <cstdio>
 #include <cstdlib>
@@ -115,10 +116,15 @@ void searchTableFiles(const std::uint8_t* data, std::size_t size)
     static auto store = std::make_unique<data::KanjiStore>();
     static settings::Settings settings;
     const search::SearchContext context{*store, settings, kdata, [] {}};
-    search::TKakusuu{context};
-    search::THaitouSrch{context};
-    search::TBusyu{context};
-    search::TYomiSrchF{context};
+    // Each window is also drawn once: its cells' text is converted and laid out only then.
+    const auto drawn = [](QWidget&& window) {
+        QImage image(window.size(), QImage::Format_RGB32);
+        window.render(&image);
+    };
+    drawn(search::TKakusuu{context});
+    drawn(search::THaitouSrch{context});
+    drawn(search::TBusyu{context});
+    drawn(search::TYomiSrchF{context});
 }
 
 void settingsFile(const std::uint8_t* data, std::size_t size)
