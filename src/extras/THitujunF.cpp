@@ -12,7 +12,11 @@ namespace sorban::extras {
 
 std::string pictureFileName(int kanjiNumber, const std::string& kanjiSjis)
 {
-    return "h" + std::to_string(kanjiNumber) + platform::sjisToUtf8(kanjiSjis) + ".jpg";
+    std::string name(1, 'h');
+    name += std::to_string(kanjiNumber);
+    name += platform::sjisToUtf8(kanjiSjis);
+    name += ".jpg";
+    return name;
 }
 
 PictureArea::PictureArea(QWidget* parent) : QWidget(parent)

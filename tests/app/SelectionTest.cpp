@@ -270,9 +270,11 @@ TEST_F(SelectionTest, menusHoldEveryItemAndRunTheirHandlers)
     auto& f = openFull();
     std::vector<std::string> items;
     for (QAction* menu : f.menuBar()->actions()) {
-        items.push_back("[" + menu->text().toStdString() + "]");
-        for (QAction* item : menu->menu()->actions())
-            items.push_back(item->isSeparator() ? "-" : item->text().toStdString() + (item->shortcut().isEmpty() ? "" : " " + item->shortcut().toString().toStdString()));
+        items.push_back((u'[' + menu->text() + u']').toStdString());
+        for (QAction* item : menu->menu()->actions()) {
+            const QString shortcut = item->shortcut().isEmpty() ? QString() : u' ' + item->shortcut().toString();
+            items.push_back(item->isSeparator() ? "-" : (item->text() + shortcut).toStdString());
+        }
     }
     EXPECT_EQ(items, (std::vector<std::string>{"[ファイル(&F)]", "フォント(&F)", "-", "終了(&X)", "[操作(&M)]", "漢字入力決定(&D)",
                                                "番号入力決定(&S)", "-", "熟字訓を表示(&J)", "-", "用例からの戻り方（&R） Ctrl+R",

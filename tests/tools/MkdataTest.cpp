@@ -64,7 +64,8 @@ TEST_F(MkdataTest, outputLoadsCleanlyAndKeepsTheStoreInvariants)
         ASSERT_GE(store->HaitouNen[n - 1], 1);
         ASSERT_LE(store->HaitouNen[n - 1], 6);
         ASSERT_FALSE(store->BushuName[store->BushuNo[n - 1]].empty()) << n;
-        const std::string picture = "h" + std::to_string(n) + platform::sjisToUtf8(store->KanjiText[n]) + ".jpg";
+        std::string picture(1, 'h');
+        picture.append(std::to_string(n)).append(platform::sjisToUtf8(store->KanjiText[n])).append(".jpg");
         ASSERT_EQ(store->HitujunFlag[n - 1] == 1, fs::exists(generated() / "hitudata" / picture)) << picture;
     }
     EXPECT_LE(store->YomiTotal[data::MaxKanji], data::ReadingSlots);

@@ -214,7 +214,7 @@ void writeReadingSearch(const SampleSet& set, const std::filesystem::path& dir)
         for (std::size_t from = 0; from < list.size(); from += Columns, ++rows) {
             std::string line = u8(std::u32string(1, kana));
             for (std::size_t i = from; i < std::min(list.size(), from + Columns); ++i)
-                line += "," + u8(list[i]);
+                line.append(1, ',').append(u8(list[i]));
             out.line(line);
         }
     }

@@ -52,7 +52,8 @@ int main(int argc, char** argv)
         for (const auto& k : set.kanji) {
             if (!k.hasPicture)
                 continue;
-            const std::string name = "h" + std::to_string(k.number) + mkdata::toU8(k.source->literal) + ".jpg";
+            std::string name(1, 'h');
+            name.append(std::to_string(k.number)).append(mkdata::toU8(k.source->literal)).append(".jpg");
             pictures.write(k.source->literal[0], out / "hitudata" / name);
             ++drawn;
         }

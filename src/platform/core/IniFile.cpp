@@ -1,7 +1,6 @@
 #include "IniFile.h"
 
-#include "DataFields.h"
-
+#include <cstdint>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -91,15 +90,46 @@ std::string IniFile::readString(std::string_view section, std::string_view key, 
 
 int IniFile::readInteger(std::string_view section, std::string_view key, int fallback) const
 {
-    std::string text = readString(section, key, {});
-    if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X'))
-        text = "$" + text.substr(2);
-    return intOr(text, fallback);
+    const std::string text = readString(section, key, {});
+    std::string_view digits = text;
+    int base = 10;
+    // Only "0x" marks hexadecimal here; "$" and "x", which data fields accept, are no integers.
+    if (digits.size() > 2 && digits[0] == '0' && (digits[1] == 'x' || digits[1] == 'X')) {
+        digits.remove_prefix(2);
+        base = 16;
+    }
+    const bool negative = base == 10 && !digits.empty() && digits.front() == '-';
+    if (base == 10 && !digits.empty() && (digits.front() == '-' || digits.front() == '+'))
+        digits.remove_prefix(1);
+    if (digits.empty())
+        return fallback;
+    std::int64_t value = 0;
+    for (const char c : digits) {
+        int digit = -1;
+        if (c >= '0' && c <= '9')
+            digit = c - '0';
+        else if (base == 16 && c >= 'a' && c <= 'f')
+            digit = c - 'a' + 10;
+        else if (base == 16 && c >= 'A' && c <= 'F')
+            digit = c - 'A' + 10;
+        if (digit < 0)
+            return fallback;
+        value = value * base + digit;
+        if (value > std::int64_t{1} << 32)
+            return fallback;
+    }
+    if (base == 16 && value <= 0xFFFFFFFF) // eight hexadecimal digits give every 32-bit value
+        return static_cast<int>(static_cast<std::uint32_t>(value));
+    value = negative ? -value : value;
+    if (value < INT32_MIN || value > INT32_MAX)
+        return fallback;
+    return static_cast<int>(value);
 }
 
 void IniFile::writeString(std::string_view section, std::string_view key, std::string_view value)
 {
-    const std::string entry = std::string(key) + "=" + std::string(value);
+    std::string entry(key);
+    entry.append(1, '=').append(value);
     bool inSection = false;
     std::size_t lastInSection = 0;
     bool found = false;
@@ -129,7 +159,9 @@ void IniFile::writeString(std::string_view section, std::string_view key, std::s
         m_lines.insert(m_lines.begin() + static_cast<std::ptrdiff_t>(lastInSection + 1), entry);
         return;
     }
-    m_lines.push_back("[" + std::string(section) + "]");
+    std::string heading(1, '[');
+    heading.append(section).push_back(']');
+    m_lines.push_back(std::move(heading));
     m_lines.push_back(entry);
 }
 

@@ -71,3 +71,20 @@ TEST_F(IniFileTest, aSaveIntoAMissingFolderFails)
     ini.writeInteger("FORM", "LEFT", 2);
     EXPECT_FALSE(ini.save());
 }
+
+TEST_F(IniFileTest, integersAreDecimalOrHexadecimalAfter0xOnly)
+{
+    writeBytes(file, "[DATA]\r\nA=$10\r\nB=x10\r\nC=0x10\r\nD=0X1f\r\nE=0x\r\nF=-500\r\nG=+7\r\nH=99999999999\r\nI=0xFFFFFFFF\r\nJ=12 \r\n");
+    const IniFile ini(file);
+    // "$" and "x" mark hexadecimal in the data files, not here.
+    EXPECT_EQ(ini.readInteger("DATA", "A", 1), 1);
+    EXPECT_EQ(ini.readInteger("DATA", "B", 1), 1);
+    EXPECT_EQ(ini.readInteger("DATA", "C", 1), 16);
+    EXPECT_EQ(ini.readInteger("DATA", "D", 1), 31);
+    EXPECT_EQ(ini.readInteger("DATA", "E", 1), 1);
+    EXPECT_EQ(ini.readInteger("DATA", "F", 1), -500);
+    EXPECT_EQ(ini.readInteger("DATA", "G", 1), 7);
+    EXPECT_EQ(ini.readInteger("DATA", "H", 1), 1);
+    EXPECT_EQ(ini.readInteger("DATA", "I", 1), -1);
+    EXPECT_EQ(ini.readInteger("DATA", "J", 1), 12); // the blank after the value is no part of it
+}
