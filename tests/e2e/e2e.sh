@@ -1,20 +1,22 @@
 #!/usr/bin/env bash
 # End-to-end: the real sorban on the sample data under an X server, driven with xdotool as a user
-# would. Usage (inside xvfb-run): e2e.sh SORBAN MKDATA OUTDIR. Screenshots are left in OUTDIR.
+# would. Usage (inside xvfb-run): e2e.sh SORBAN SAMPLE_DIR OUTDIR. Screenshots are left in OUTDIR.
+# Every step waits by polling for what it expects, never for a fixed time.
 set -uo pipefail
-sorban=$1 mkdata=$2 out=$3
+sorban=$1 data=$2 out=$3
 rm -rf "$out"
 mkdir -p "$out/app" "$out/shots"
 cp "$sorban" "$out/app/sorban"           # its own folder, so that sorban.ini lands there
-"$mkdata" "$out/data" >/dev/null || { echo "mkdata failed"; exit 1; }
 ini="$out/app/sorban.ini"
-export XDG_RUNTIME_DIR="$out/runtime"
+export XDG_RUNTIME_DIR="$out/runtime" XDG_CONFIG_HOME="$out/config"
 mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 passed=0 failed=0
 check() { # check NAME CONDITION...
   local name=$1; shift
   if "$@"; then passed=$((passed + 1)); echo "ok   $name"; else failed=$((failed + 1)); echo "FAIL $name"; fi
 }
+# Polls CONDITION... every 50 ms for up to 10 s; true as soon as it holds.
+until_true() { for _ in $(seq 200); do "$@" && return 0; sleep 0.05; done; return 1; }
 shot() { import -window root "$out/shots/$1.png"; }
 window() { xdotool search --name "$1" 2>/dev/null | head -n 1; }
 # Polls until a window with that title exists (up to 20 s); prints its id.
@@ -23,6 +25,16 @@ wait_window() {
   for _ in $(seq 200); do id=$(window "$1"); [ -n "$id" ] && { echo "$id"; return 0; }; sleep 0.1; done
   return 1
 }
+gone() { [ -z "$(window "$1")" ]; }
+wait_gone() { until_true gone "$1"; }
+pixel() { convert "x:root[1x1+$1+$2]" -format '%[fx:int(255*r)],%[fx:int(255*g)],%[fx:int(255*b)]' info: 2>/dev/null; }
+pixel_is() { [ "$(pixel "$1" "$2")" = "$3" ]; }
+region() { convert "x:root[$3x$4+$1+$2]" -format '%#' info: 2>/dev/null; } # a digest of the region
+kanji_region() { region $((cx + 37)) $((cy + 41)) 96 96; }
+kanji_is() { [ "$(kanji_region)" = "$1" ]; }
+kanji_is_not() { [ "$(kanji_region)" != "$1" ]; }
+runs=0
+start() { runs=$((runs + 1)); (cd "$1" && exec "$out/app/sorban" >"$out/sorban-$runs.log" 2>&1) & pid=$!; }
 # Starts sorban in folder $1 and waits for its main window; a start that shows none is reported
 # with what the program printed, and tried once more.
 start_main() {
@@ -33,26 +45,25 @@ start_main() {
   start "$1"
   main=$(wait_window "^Sorban v2.05$")
 }
-wait_gone() { for _ in $(seq 100); do [ -z "$(window "$1")" ] && return 0; sleep 0.1; done; return 1; }
-pixel() { convert "x:root[1x1+$1+$2]" -format '%[fx:int(255*r)],%[fx:int(255*g)],%[fx:int(255*b)]' info: 2>/dev/null; }
-region() { convert "x:root[$3x$4+$1+$2]" -format '%#' info: 2>/dev/null; } # a digest of the region
-runs=0
-start() { runs=$((runs + 1)); (cd "$1" && exec "$out/app/sorban" >"$out/sorban-$runs.log" 2>&1) & pid=$!; }
-key() { xdotool windowfocus --sync "$main" 2>/dev/null; xdotool key --clearmodifiers "$@"; sleep 0.4; }
-# The main window's client area: the first cream row below its menu bar.
-client_origin() {
+key() { xdotool windowfocus --sync "$main" 2>/dev/null; xdotool key --clearmodifiers "$@"; }
+# The main window's client area: the first cream row below its menu bar, once it is painted.
+cream_row() {
   eval "$(xdotool getwindowgeometry --shell "$main")"
   cx=$X cy=$Y
-  for dy in $(seq 0 60); do [ "$(pixel $((X + 3)) $((Y + dy)))" = "255,251,240" ] && { cy=$((Y + dy)); return; }; done
+  for dy in $(seq 0 60); do pixel_is $((X + 3)) $((Y + dy)) "255,251,240" && { cy=$((Y + dy)); return 0; }; done
+  return 1
 }
+client_origin() { until_true cream_row; }
+quit_main() { key alt+f; key x; wait "$pid"; }
 
 # 1. Start and close: the settings file holds every key and the last kanji.
 rm -f "$ini"
-start_main "$out/data" || { echo "FAIL no main window"; exit 1; }
-sleep 1
+start_main "$data" || { echo "FAIL no main window"; exit 1; }
 client_origin
 shot start
-key Down; key Down
+before=$(kanji_region)
+key Down; until_true kanji_is_not "$before"
+key Down
 key alt+f; key x
 wait $pid; code=$?
 check "closing ends with exit code 0" test "$code" -eq 0
@@ -60,9 +71,8 @@ check "settings hold all fourteen keys" test "$(grep -c -E '^(LEFT|TOP|NENLEFT|N
 check "settings hold the last kanji" grep -q '^KANNUM=3' "$ini"
 
 # 2. A second start shows its message and leaves the first copy alone.
-start_main "$out/data"; first=$pid
-sleep 1
-(cd "$out/data" && exec "$out/app/sorban" >/dev/null 2>&1) & second=$!
+start_main "$data"; first=$pid
+(cd "$data" && exec "$out/app/sorban" >/dev/null 2>&1) & second=$!
 box=$(wait_window "^ご注意!!$")
 check "second start shows its box" test -n "$box"
 shot second-start
@@ -70,53 +80,63 @@ xdotool windowfocus --sync "$box" 2>/dev/null; xdotool key Return
 wait $second; check "second copy ends with exit code 0" test $? -eq 0
 check "first copy still runs" kill -0 "$first"
 
-# 3. The keys of the main window, as a user meets them.
+# 3. The desktop sees the program's icon and its desktop entry.
+has_icon() { xprop -id "$main" _NET_WM_ICON 2>/dev/null | grep -q 'Icon ('; }
+check "the main window carries the program's icon" until_true has_icon
+check "the main window's class is the desktop entry's StartupWMClass" eval 'xprop -id "$main" WM_CLASS | grep -q "\"sorban\", \"Sorban\""'
+
+# 4. The keys of the main window, as a user meets them.
 client_origin
-kanji="$((cx + 37)) $((cy + 41))"
-before=$(region $((cx + 37)) $((cy + 41)) 96 96)
+before=$(kanji_region)
 key Down
-after=$(region $((cx + 37)) $((cy + 41)) 96 96)
-check "Down changes the kanji shown" test "$before" != "$after"
+check "Down changes the kanji shown" until_true kanji_is_not "$before"
 key Up
-check "Up brings it back" test "$(region $((cx + 37)) $((cy + 41)) 96 96)" = "$before"
-key Next; key Prior
-check "PageDown then PageUp come back" test "$(region $((cx + 37)) $((cy + 41)) 96 96)" = "$before"
+check "Up brings it back" until_true kanji_is "$before"
+key Next; until_true kanji_is_not "$before"
+key Prior
+check "PageDown then PageUp come back" until_true kanji_is "$before"
 lamp=$(pixel $((cx + 661)) $((cy + 147)))
 key ctrl+r
-navy=$(pixel $((cx + 661)) $((cy + 147)))
+check "Ctrl+R turns the lamp navy" until_true pixel_is $((cx + 661)) $((cy + 147)) "0,0,128"
 key ctrl+r
-check "Ctrl+R turns the lamp navy and back" test "$lamp" = "255,0,0" -a "$navy" = "0,0,128" -a "$(pixel $((cx + 661)) $((cy + 147)))" = "255,0,0"
-key j; check "J opens the jukujikun window" test -n "$(wait_window '^JukujiForm$')"; shot jukujikun
+check "a second Ctrl+R turns it back" until_true pixel_is $((cx + 661)) $((cy + 147)) "$lamp"
+check "the lamp starts red" test "$lamp" = "255,0,0"
+key j; jukuji=$(wait_window '^JukujiForm$'); check "J opens the jukujikun window" test -n "$jukuji"; shot jukujikun
 key n; check "N opens the grade window" test -n "$(wait_window '^学年検索$')"
 key b; check "B opens the radical window" test -n "$(wait_window '^部首検索$')"
 key y; check "Y opens the reading window" test -n "$(wait_window '^読み別検索表$')"
 key k; kks=$(wait_window "^Kakusuu$"); check "K opens the stroke-count window" test -n "$kks"
+transient_of_main() { xprop -id "$1" WM_TRANSIENT_FOR 2>/dev/null | grep -qi "$(printf '0x%x' "$main")"; }
+check "tool windows stand over the main window (one taskbar entry)" transient_of_main "$kks"
+check "the jukujikun window too" transient_of_main "$jukuji"
 shot search-windows
 key Right; viewer=$(wait_window "筆順"); check "Right opens the stroke-order viewer" test -n "$viewer"
 shot viewer
-xdotool windowfocus --sync "$viewer" 2>/dev/null; xdotool key Escape; sleep 0.4
+xdotool windowfocus --sync "$viewer" 2>/dev/null; xdotool key Escape
 check "Escape closes the viewer" wait_gone "筆順"
 
-# 4. A click on a kanji of the stroke-count window changes the main window (moved aside so that
+# 5. A click on a kanji of the stroke-count window changes the main window (moved aside so that
 # the main window's large kanji stays in sight).
 for w in "$(window '^JukujiForm$')" "$(window '^学年検索$')" "$(window '^部首検索$')" "$(window '^読み別検索表$')"; do
   xdotool windowunmap "$w" 2>/dev/null
 done
-xdotool windowmove --sync "$kks" 300 170 2>/dev/null; sleep 0.5
-before=$(region $((cx + 37)) $((cy + 41)) 96 96)
+xdotool windowmove --sync "$kks" 300 170 2>/dev/null
+moved() { eval "$(xdotool getwindowgeometry --shell "$kks")"; [ "$X" -ge 300 ] && [ "$Y" -ge 170 ]; }
+until_true moved
+before=$(kanji_region)
 eval "$(xdotool getwindowgeometry --shell "$kks")"
-xdotool windowraise "$kks" 2>/dev/null; xdotool mousemove $((X + 20 + 48 + 1 + 10)) $((Y + 48 + 2 + 23 * 2 + 11)) click 1; sleep 0.6
-check "a click in the stroke-count table shows that kanji" test "$(region $((cx + 37)) $((cy + 41)) 96 96)" != "$before"
+xdotool windowraise "$kks" 2>/dev/null; xdotool mousemove $((X + 20 + 48 + 1 + 10)) $((Y + 48 + 2 + 23 * 2 + 11)) click 1
+check "a click in the stroke-count table shows that kanji" until_true kanji_is_not "$before"
 shot picked
-key alt+f; key x
-wait $first
+quit_main
 
-# 5. A start after the first copy was killed starts normally.
-start_main "$out/data"; sleep 0.5; kill -9 $pid; wait $pid 2>/dev/null
-check "a start after a killed copy opens the main window" start_main "$out/data"
-sleep 0.5; key alt+f; key x; wait $pid
+# 6. A start after the first copy was killed starts normally.
+start_main "$data"; kill -9 $pid; wait $pid 2>/dev/null
+check "a start after a killed copy opens the main window" start_main "$data"
+client_origin
+quit_main
 
-# 6. Without kdata, the missing-file boxes come in the order of start-up, then the main window.
+# 7. Without kdata, the missing-file boxes come in the order of start-up, then the main window.
 mkdir -p "$out/empty"
 start "$out/empty"
 seen=()
@@ -136,7 +156,8 @@ expected="knj_yomi.csv のファイルがありません。|knj_atrbt.csvのフ�
 check "missing-file boxes in start-up order" test "$(IFS='|'; echo "${seen[*]}")" = "$expected"
 main=$(wait_window "^Sorban v2.05$"); check "then the main window opens" test -n "$main"
 shot no-data
-sleep 0.5; key alt+f; key x; wait $pid
+client_origin
+quit_main
 
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]

@@ -9,18 +9,16 @@
 
 namespace sorban::test {
 
-std::unique_ptr<TempDir> SampleDataTest::s_generated;
-
 int run(const std::string& command)
 {
     const int status = std::system(command.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-void SampleDataTest::SetUpTestSuite()
+const std::filesystem::path& SampleDataTest::generated()
 {
-    s_generated = std::make_unique<TempDir>();
-    ASSERT_EQ(run(std::string(MKDATA_BIN) + " " + s_generated->path().string() + " >/dev/null"), 0);
+    static const std::filesystem::path dir = SORBAN_SAMPLE_DIR;
+    return dir;
 }
 
 void SampleDataTest::copyKdata()

@@ -5,20 +5,17 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <memory>
 #include <string>
 #include <vector>
 
 namespace sorban::test {
 
-/// Runs mkdata once per test program; each test gets a copy of its kdata/ to change.
+/// Tests of the sample data set that the build makes with mkdata; each test gets a copy of its
+/// kdata/ to change.
 class SampleDataTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite();
-    static void TearDownTestSuite() { s_generated.reset(); }
-
-    /// The generated set (kdata/ and hitudata/), shared: do not change it.
-    static const std::filesystem::path& generated() { return s_generated->path(); }
+    /// The build's sample set (kdata/ and hitudata/), shared by every test: do not change it.
+    static const std::filesystem::path& generated();
 
     /// A fresh copy of the generated kdata/ under work / "kdata", without hitudata/.
     void copyKdata();
@@ -28,9 +25,6 @@ protected:
     void setLines(const std::string& file, const std::vector<std::string>& lines) const;
 
     TempDir work;
-
-private:
-    static std::unique_ptr<TempDir> s_generated;
 };
 
 /// Runs a command through the shell; its exit status.
