@@ -127,7 +127,7 @@ void TsorbanForm::openSearchWindow(QPointer<Window>& window, int& openFlag)
         window->activateWindow();
         return;
     }
-    window = new Window(searchContext());
+    window = new Window(searchContext(), this); // transient for the main window: one taskbar entry
     window->clearOpenFlag = [&openFlag] { openFlag = 0; };
     window->setWindowState(Qt::WindowNoState);
     openFlag = 1;
@@ -156,19 +156,19 @@ void TsorbanForm::SpeedButton6Click()
 
 void TsorbanForm::createStartupWindows()
 {
-    HitujunF = new extras::THitujunF();
+    HitujunF = new extras::THitujunF(this);
     HitujunF->FormCreate(*this);
     // Made and read now, as every start does, but never shown: the first opening makes its own.
-    for (QWidget* w : std::initializer_list<QWidget*>{new search::TYomiSrchF(searchContext()), new search::TBusyu(searchContext()),
-                                                      new search::THaitouSrch(searchContext()), new search::TKakusuu(searchContext())})
+    for (QWidget* w : std::initializer_list<QWidget*>{new search::TYomiSrchF(searchContext(), this), new search::TBusyu(searchContext(), this),
+                                                      new search::THaitouSrch(searchContext(), this), new search::TKakusuu(searchContext(), this)})
         w->deleteLater();
-    JukujiForm = new jukuji::TJukujiForm(m_store, m_paths.dataDir);
+    JukujiForm = new jukuji::TJukujiForm(m_store, m_paths.dataDir, this);
 }
 
 void TsorbanForm::J1Click()
 {
     if (!JukujiForm) {
-        JukujiForm = new jukuji::TJukujiForm(m_store, m_paths.dataDir);
+        JukujiForm = new jukuji::TJukujiForm(m_store, m_paths.dataDir, this);
         JukujiForm->setWindowState(Qt::WindowNoState);
     }
     JukujiForm->show();
@@ -181,7 +181,7 @@ void TsorbanForm::SpeedButton14Click()
     const std::string name = extras::pictureFileName(m_store.KanNum, m_store.KanjiNow);
     const std::filesystem::path path = m_paths.pictureDir / name;
     if (!HitujunF) {
-        HitujunF = new extras::THitujunF();
+        HitujunF = new extras::THitujunF(this);
         HitujunF->FormCreate(*this);
         HitujunF->setWindowState(Qt::WindowNoState);
     }
@@ -196,17 +196,27 @@ void TsorbanForm::SpeedButton14Click()
 
 void TsorbanForm::About1Click()
 {
-    auto* about = new extras::ThelpW();
+    auto* about = new extras::ThelpW(this);
     about->setWindowState(Qt::WindowNoState);
     about->show();
 }
 
 void TsorbanForm::HowtoUseHelp1Click()
 {
-    // The manual's full path is one argument, so a folder with blanks in its name still works.
-    const std::string manual = m_paths.manual.empty() ? m_store.ExeDir + "Sorban_Man.chm" : m_paths.manual;
-    if (!platform::dialogs().launch("xdg-open", {manual}))
-        platform::dialogs().messageBox("Sorban_Man.chm が見あたりません。", "お知らせ");
+    // Full paths as one argument each, so a folder with blanks in its name still works. A desktop
+    // without a CHM viewer gets the same pages in its browser.
+    const std::filesystem::path dir = m_paths.manualDir.empty() ? std::filesystem::path(m_store.ExeDir) : m_paths.manualDir;
+    const std::string chm = (dir / "Sorban_Man.chm").string();
+    const std::string html = (dir / "manual" / "index.html").string();
+    QPointer<TsorbanForm> self(this);
+    platform::dialogs().launch("xdg-open", {chm}, [self, html](bool opened) {
+        if (opened || !self)
+            return;
+        platform::dialogs().launch("xdg-open", {html}, [self](bool shown) {
+            if (!shown && self)
+                platform::dialogs().messageBox("Sorban_Man.chm が見あたりません。", "お知らせ");
+        });
+    });
 }
 
 } // namespace sorban::app

@@ -53,8 +53,9 @@ struct FormPaths {
     std::string exeDir;
     std::filesystem::path dataDir;
     std::filesystem::path pictureDir = "hitudata";
-    /// The manual; empty for Sorban_Man.chm in the executable's folder.
-    std::string manual = {};
+    /// The folder of the manual Sorban_Man.chm and its pages manual/*.html; empty for the
+    /// executable's folder.
+    std::filesystem::path manualDir = {};
 };
 
 /// The main window: the appearance table of the current kanji, its attributes, the usage-example

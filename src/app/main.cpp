@@ -7,6 +7,8 @@
 #include "TsorbanForm.h"
 
 #include <QApplication>
+#include <QIcon>
+#include <QTimer>
 
 #include <exception>
 #include <filesystem>
@@ -29,6 +31,17 @@ std::filesystem::path installedDataDir(const std::string& exeDir)
     return std::filesystem::path(exeDir).parent_path().parent_path() / "share" / "sorban";
 }
 
+// The manual beside the program (a copy kept in a folder of its own), else the installed one.
+std::filesystem::path manualDir(const std::string& exeDir, const std::filesystem::path& shared)
+{
+    std::error_code error;
+    const bool beside = std::filesystem::exists(exeDir + "Sorban_Man.chm", error)
+                        || std::filesystem::exists(exeDir + "manual/index.html", error);
+    if (!beside && std::filesystem::exists(shared / "manual" / "index.html", error))
+        return shared;
+    return exeDir;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -38,6 +51,8 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     fontConfiguration.join();
     app.setApplicationName(QStringLiteral("Sorban"));
+    // Docks and window lists find the desktop entry, and with it the program's name and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("sorban"));
     app.setStyle(sorban::platform::makeWindowStyle());
     app.setQuitOnLastWindowClosed(false); // the main window alone ends the program
     sorban::platform::installFontSubstitutes();
@@ -58,15 +73,14 @@ int main(int argc, char** argv)
     // Started in a folder without data (from a menu, or a terminal anywhere): use the installed data.
     if (!std::filesystem::is_directory("kdata", error) && std::filesystem::is_directory(shared / "kdata", error))
         std::filesystem::current_path(shared, error);
-    std::string manual;
-    if (!std::filesystem::exists(exeDir + "Sorban_Man.chm", error) && std::filesystem::exists(shared / "Sorban_Man.chm", error))
-        manual = (shared / "Sorban_Man.chm").string();
     try {
         auto store = std::make_unique<sorban::data::KanjiStore>();
         sorban::settings::Settings settings;
-        sorban::app::TsorbanForm form(*store, settings, {exeDir, "kdata", "hitudata", manual});
+        sorban::app::TsorbanForm form(*store, settings, {exeDir, "kdata", "hitudata", manualDir(exeDir, shared)});
         form.createStartupWindows();
         form.show();
+        // The icon is read once the window is on screen: its SVG engine need not delay the first frame.
+        QTimer::singleShot(0, &app, [] { QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/sorban.svg"))); });
         app.exec();
     } catch (const std::exception& e) {
         dialogs.messageBox(e.what(), "Sorban");

@@ -12,7 +12,7 @@ using platform::faces::PGothic;
 using platform::makeLabel;
 using platform::pixelFont;
 
-ThelpW::ThelpW(QWidget* parent) : QDialog(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+ThelpW::ThelpW(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("helpW"));
     setWindowTitle(QStringLiteral("漢字の初出を知る"));

@@ -6,6 +6,7 @@
 #include "TextCodec.h"
 
 #include <cstdlib>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace sorban::settings {
@@ -34,6 +35,18 @@ constexpr std::array<Position, 10> Positions = {{
 
 } // namespace
 
+bool Settings::isSystemFolder(const std::filesystem::path& dir)
+{
+    struct stat info {};
+    if (stat(dir.c_str(), &info) != 0 || info.st_uid != 0)
+        return false;
+    const std::string path = std::filesystem::weakly_canonical(dir).string() + "/";
+    for (const char* prefix : {"/usr/", "/bin/", "/sbin/", "/lib/", "/lib64/", "/opt/", "/snap/"})
+        if (path.starts_with(prefix))
+            return true;
+    return false;
+}
+
 Settings::Settings()
 {
     // The memo list before the settings are read.
@@ -44,7 +57,7 @@ Settings::Settings()
 
 std::filesystem::path Settings::filePath(const data::KanjiStore& store)
 {
-    if (access(store.ExeDir.c_str(), W_OK) == 0)
+    if (!isSystemFolder(store.ExeDir) && access(store.ExeDir.c_str(), W_OK) == 0)
         return std::filesystem::path(store.ExeDir) / "sorban.ini";
     const char* config = std::getenv("XDG_CONFIG_HOME");
     const char* home = std::getenv("HOME");

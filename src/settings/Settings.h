@@ -23,6 +23,10 @@ public:
     /// $XDG_CONFIG_HOME/sorban/sorban.ini (by default ~/.config/sorban/).
     static std::filesystem::path filePath(const data::KanjiStore& store);
 
+    /// A folder the system owns, as a packaged program's /usr/bin: owned by root and under /usr,
+    /// /bin, /sbin, /lib, /opt or /snap. Settings are never written there, not even by root.
+    static bool isSystemFolder(const std::filesystem::path& dir);
+
     /// Reads every key (a missing file, section or key gives its default) and distributes the memo
     /// list. A KANNUM outside 1 to 1026 falls back to 1, so that there is always a kanji to show.
     void IniRead(data::KanjiStore& store);

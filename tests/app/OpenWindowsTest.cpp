@@ -163,16 +163,28 @@ TEST_F(OpenWindowsTest, strokeOrderButtonOpensTheViewerOrNamesTheMissingPicture)
     EXPECT_TRUE(recorder.events.empty());
 }
 
-TEST_F(OpenWindowsTest, helpKeyLaunchesTheManualAsOneArgumentAndReportsAFailedLaunch)
+TEST_F(OpenWindowsTest, helpKeyOpensTheManualElseItsPagesInTheBrowserElseSaysSo)
 {
     auto& f = open();
+    const std::string chm = dir.path().string() + "/Sorban_Man.chm";
+    const std::string html = dir.path().string() + "/manual/index.html";
+    using Kind = Box::Event::Kind;
     f.HowtoUseHelp1Click();
-    ASSERT_EQ(recorder.events.size(), 1u);
-    EXPECT_EQ(recorder.events[0].text, "xdg-open");
-    EXPECT_EQ(recorder.launchArguments, std::vector<std::string>{dir.path().string() + "/Sorban_Man.chm"});
-    recorder.launchSucceeds = false;
+    EXPECT_EQ(recorder.events, (std::vector<Box::Event>{{Kind::Launch, "xdg-open", chm}}));
+    EXPECT_EQ(recorder.launchArguments, std::vector<std::string>{chm});
+
+    recorder.events.clear();
+    recorder.launches = 0;
+    recorder.launchAnswers = {false, true}; // no CHM viewer, a browser
     f.HowtoUseHelp1Click();
-    EXPECT_EQ(recorder.events.back(), Box::box("Sorban_Man.chm が見あたりません。", "お知らせ"));
+    EXPECT_EQ(recorder.events, (std::vector<Box::Event>{{Kind::Launch, "xdg-open", chm}, {Kind::Launch, "xdg-open", html}}));
+
+    recorder.events.clear();
+    recorder.launches = 0;
+    recorder.launchAnswers = {false, false}; // neither
+    f.HowtoUseHelp1Click();
+    EXPECT_EQ(recorder.events, (std::vector<Box::Event>{{Kind::Launch, "xdg-open", chm}, {Kind::Launch, "xdg-open", html},
+                                                         Box::box("Sorban_Man.chm が見あたりません。", "お知らせ")}));
 }
 
 TEST_F(OpenWindowsTest, everyAboutChoiceOpensAnotherWindow)

@@ -32,7 +32,10 @@ public:
     void beep() override {}
     std::optional<platform::FontChoice> chooseFont(const platform::FontChoice&) override { return std::nullopt; }
     void runModal(platform::ModalWindow&) override {}
-    bool launch(const std::string&, const std::vector<std::string>&) override { return false; }
+    void launch(const std::string&, const std::vector<std::string>&, std::function<void(bool)> finished) override
+    {
+        finished(false);
+    }
 };
 
 // One working folder for the whole run, with kdata/ inside it.

@@ -155,6 +155,16 @@ TEST_F(SettingsTest, anExecutableFolderThatCannotBeWrittenSendsTheSettingsToTheU
     EXPECT_EQ(settings::Settings::filePath(*store), dir / "sorban.ini");
 }
 
+TEST_F(SettingsTest, aProgramInASystemFolderKeepsItsSettingsInTheUsersConfigFolderEvenForRoot)
+{
+    EXPECT_TRUE(settings::Settings::isSystemFolder("/usr/bin"));
+    EXPECT_FALSE(settings::Settings::isSystemFolder(dir.path()));
+    setenv("XDG_CONFIG_HOME", (dir / "xdg").c_str(), 1);
+    store->ExeDir = "/usr/bin/";
+    EXPECT_EQ(settings::Settings::filePath(*store), dir / "xdg" / "sorban" / "sorban.ini");
+    unsetenv("XDG_CONFIG_HOME");
+}
+
 TEST_F(SettingsTest, aFirstWriteLaysOutFormThenData)
 {
     settings.IniRead(*store);

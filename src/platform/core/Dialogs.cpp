@@ -15,7 +15,10 @@ public:
     void beep() override { std::fputc('\a', stderr); }
     std::optional<FontChoice> chooseFont(const FontChoice&) override { return std::nullopt; }
     void runModal(ModalWindow& window) override { window.execModal(); }
-    bool launch(const std::string&, const std::vector<std::string>&) override { return false; }
+    void launch(const std::string&, const std::vector<std::string>&, std::function<void(bool)> finished) override
+    {
+        finished(false);
+    }
 };
 
 StderrDialogs g_stderrDialogs;

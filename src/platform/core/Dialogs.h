@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -37,8 +38,11 @@ public:
     virtual std::optional<FontChoice> chooseFont(const FontChoice& initial) = 0;
     /// Runs `window` modally: the caller waits until it is closed.
     virtual void runModal(ModalWindow& window) = 0;
-    /// Starts `program` with `arguments` without waiting for it; false when it could not start.
-    virtual bool launch(const std::string& program, const std::vector<std::string>& arguments) = 0;
+    /// Starts `program` with `arguments` without waiting for it, and later calls `finished` with
+    /// true when it ended with exit code 0, or with false when it could not start or ended with
+    /// another code. A program that outlives this one is left running.
+    virtual void launch(const std::string& program, const std::vector<std::string>& arguments,
+                        std::function<void(bool succeeded)> finished) = 0;
 };
 
 /// The Dialogs in force: the innermost installed one, else one that writes to standard error.

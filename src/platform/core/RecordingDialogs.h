@@ -33,16 +33,20 @@ public:
 
     /// Records the modal run and returns at once, as if the user had closed the window.
     void runModal(ModalWindow&) override { events.push_back({Event::Kind::Modal, {}, {}}); }
-    /// Records the program and its first argument, and answers `launchSucceeds`.
-    bool launch(const std::string& program, const std::vector<std::string>& arguments) override
+    /// Records the program and its first argument, and answers at once with the next of
+    /// `launchAnswers` (true once they are used up).
+    void launch(const std::string& program, const std::vector<std::string>& arguments, std::function<void(bool)> finished) override
     {
         events.push_back({Event::Kind::Launch, program, arguments.empty() ? std::string() : arguments.front()});
         launchArguments = arguments;
-        return launchSucceeds;
+        const bool answer = launches < launchAnswers.size() ? launchAnswers[launches] : true;
+        ++launches;
+        finished(answer);
     }
 
     std::vector<Event> events;
-    bool launchSucceeds = true;
+    std::vector<bool> launchAnswers;
+    std::size_t launches = 0;
     std::vector<std::string> launchArguments;
     std::optional<FontChoice> fontAnswer;
     std::vector<FontChoice> fontStarts;

@@ -26,12 +26,26 @@ std::optional<FontChoice> QtDialogs::chooseFont(const FontChoice& initial)
     return dialog.choice();
 }
 
-bool QtDialogs::launch(const std::string& program, const std::vector<std::string>& arguments)
+void QtDialogs::launch(const std::string& program, const std::vector<std::string>& arguments, std::function<void(bool)> finished)
 {
+    auto* process = new QProcess(qApp);
     QStringList list;
     for (const auto& a : arguments)
         list << QString::fromStdString(a);
-    return QProcess::startDetached(QString::fromStdString(program), list);
+    // No pipes: a viewer that outlives the program must not lose its output or die writing it.
+    process->setStandardOutputFile(QProcess::nullDevice());
+    process->setStandardErrorFile(QProcess::nullDevice());
+    QObject::connect(process, &QProcess::finished, process, [process, finished](int code, QProcess::ExitStatus status) {
+        finished(status == QProcess::NormalExit && code == 0);
+        process->deleteLater();
+    });
+    QObject::connect(process, &QProcess::errorOccurred, process, [process, finished](QProcess::ProcessError error) {
+        if (error != QProcess::FailedToStart)
+            return; // a crash or a kill also ends in finished()
+        finished(false);
+        process->deleteLater();
+    });
+    process->start(QString::fromStdString(program), list);
 }
 
 void QtDialogs::beep()

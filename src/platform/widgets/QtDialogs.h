@@ -11,7 +11,7 @@ public:
     void beep() override;
     std::optional<FontChoice> chooseFont(const FontChoice& initial) override;
     void runModal(ModalWindow& window) override { window.execModal(); }
-    bool launch(const std::string& program, const std::vector<std::string>& arguments) override;
+    void launch(const std::string& program, const std::vector<std::string>& arguments, std::function<void(bool)> finished) override;
 };
 
 } // namespace sorban::platform
