@@ -5,6 +5,10 @@
 #include <cstdlib>
 #include <fstream>
 #include <stdexcept>
+#include <grp.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace sorban::test {
 
@@ -29,6 +33,40 @@ void writeBytes(const std::filesystem::path& file, std::string_view bytes)
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     if (!out)
         throw std::runtime_error("cannot write " + file.string());
+}
+
+int inChild(const std::function<int()>& body, bool asNobody)
+{
+    const pid_t pid = fork();
+    if (pid == 0) {
+        if (asNobody && (setgroups(0, nullptr) != 0 || setgid(65534) != 0 || setuid(65534) != 0))
+            _exit(99);
+        _exit(body());
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+int inChildWithMemoryLeft(std::size_t bytes, const std::function<int()>& body)
+{
+    return inChild([&] {
+        std::ifstream status("/proc/self/status");
+        std::string key;
+        rlim_t kib = 0;
+        while (status >> key && key != "VmSize:")
+            status.ignore(256, '\n');
+        status >> kib;
+        const rlimit limit{(kib << 10) + bytes, (kib << 10) + bytes};
+        if (kib == 0 || setrlimit(RLIMIT_AS, &limit) != 0)
+            return 2;
+        return body();
+    });
+}
+
+bool isRoot()
+{
+    return geteuid() == 0;
 }
 
 std::string sjis(std::string_view utf8)

@@ -1,9 +1,11 @@
 #include "IniFile.h"
 
+#include "RegularFile.h"
+
+#include <cerrno>
 #include <cstdint>
-#include <cstdio>
-#include <fstream>
-#include <sstream>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace sorban::platform {
@@ -55,16 +57,82 @@ bool keyLine(std::string_view line, std::string_view key, std::string_view& valu
     return true;
 }
 
+// The whole of a regular file of at most IniFile::MaxSize bytes.
+IniFile::Status readWhole(const std::filesystem::path& path, std::string& bytes)
+{
+    struct stat info {};
+    const int fd = openRegularFile(path, info);
+    if (fd < 0)
+        return errno == ENOENT || errno == ENOTDIR ? IniFile::Status::Missing : IniFile::Status::Unreadable;
+    IniFile::Status status = IniFile::Status::Read;
+    if (static_cast<std::uintmax_t>(info.st_size) > IniFile::MaxSize) {
+        status = IniFile::Status::Unreadable;
+    } else {
+        char chunk[8192];
+        for (;;) {
+            const ssize_t got = read(fd, chunk, sizeof chunk);
+            if (got < 0 && errno == EINTR)
+                continue;
+            if (got < 0 || bytes.size() + static_cast<std::size_t>(got) > IniFile::MaxSize) {
+                status = IniFile::Status::Unreadable;
+                break;
+            }
+            if (got == 0)
+                break;
+            bytes.append(chunk, static_cast<std::size_t>(got));
+        }
+    }
+    close(fd);
+    if (status != IniFile::Status::Read)
+        bytes.clear();
+    return status;
+}
+
+// Where a save writes: a symbolic link's final target (a dangling link's too), else the path.
+std::filesystem::path writeTarget(std::filesystem::path path)
+{
+    for (int hops = 0; hops < 40; ++hops) {
+        std::error_code error;
+        if (!std::filesystem::is_symlink(path, error))
+            return path;
+        const std::filesystem::path link = std::filesystem::read_symlink(path, error);
+        if (error)
+            return path;
+        path = link.is_absolute() ? link : path.parent_path() / link;
+    }
+    return path;
+}
+
+bool writeAll(int fd, const std::string& bytes)
+{
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t put = write(fd, bytes.data() + done, bytes.size() - done);
+        if (put < 0 && errno == EINTR)
+            continue;
+        if (put <= 0)
+            return false;
+        done += static_cast<std::size_t>(put);
+    }
+    return fsync(fd) == 0;
+}
+
 } // namespace
 
 IniFile::IniFile(std::filesystem::path path) : m_path(std::move(path))
 {
-    std::ifstream in(m_path, std::ios::binary);
-    std::string line;
-    while (std::getline(in, line)) {
+    std::string bytes;
+    m_status = readWhole(m_path, bytes);
+    std::size_t pos = 0;
+    while (pos < bytes.size()) {
+        std::size_t end = bytes.find('\n', pos);
+        if (end == std::string::npos)
+            end = bytes.size();
+        std::string line = bytes.substr(pos, end - pos);
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
-        m_lines.push_back(line);
+        m_lines.push_back(std::move(line));
+        pos = end + 1;
     }
 }
 
@@ -174,16 +242,33 @@ bool IniFile::save() const
 {
     std::string bytes;
     for (const auto& line : m_lines)
-        bytes += line + "\r\n";
-    const std::filesystem::path temp = m_path.string() + ".new";
-    std::FILE* out = std::fopen(temp.c_str(), "wb");
-    if (!out)
+        bytes.append(line).append("\r\n");
+    const std::filesystem::path target = writeTarget(m_path);
+    struct stat old {};
+    const bool exists = lstat(target.c_str(), &old) == 0;
+    if (exists && (!S_ISREG(old.st_mode) || (old.st_mode & 0222) == 0 || access(target.c_str(), W_OK) != 0))
+        return false; // a read-only file is the user's choice, and a FIFO or device is no settings file
+    std::filesystem::path temp = target;
+    temp += ".new";
+    const int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0)
         return false;
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size() && std::fflush(out) == 0
-        && fsync(fileno(out)) == 0;
-    const bool closed = std::fclose(out) == 0;
-    if (!written || !closed || std::rename(temp.c_str(), m_path.c_str()) != 0) {
-        std::remove(temp.c_str());
+    bool ok = true;
+    if (exists) {
+        ok = fchmod(fd, old.st_mode & 07777) == 0;
+        if (ok && (old.st_uid != geteuid() || old.st_gid != getegid()) && fchown(fd, old.st_uid, old.st_gid) != 0) {
+            // Only the owner's own file can be replaced by a new one; another's is rewritten in place.
+            close(fd);
+            unlink(temp.c_str());
+            const int in = open(target.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+            const bool written = in >= 0 && writeAll(in, bytes);
+            return (in < 0 || close(in) == 0) && written;
+        }
+    }
+    ok = ok && writeAll(fd, bytes);
+    ok = close(fd) == 0 && ok;
+    if (!ok || rename(temp.c_str(), target.c_str()) != 0) {
+        unlink(temp.c_str());
         return false;
     }
     return true;

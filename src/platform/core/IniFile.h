@@ -13,8 +13,18 @@ namespace sorban::platform {
 /// created by its first write. Nothing reaches the disk until save().
 class IniFile {
 public:
-    /// Loads `path`; a missing or unreadable file reads as empty.
+    /// What loading found: no file (or a FIFO, device or folder in its place), a file read
+    /// whole, or a file that exists but could not be read (no permission, an I/O error, or larger
+    /// than MaxSize). Missing and unreadable files both read as empty.
+    enum class Status { Missing, Read, Unreadable };
+
+    /// Files larger than this are no settings file (a real one holds under 1 KiB).
+    static constexpr std::size_t MaxSize = 1024 * 1024;
+
+    /// Loads `path`.
     explicit IniFile(std::filesystem::path path);
+
+    Status status() const { return m_status; }
 
     /// The value of section/key, or `fallback` when the file, section or key is missing. A
     /// present key with nothing after "=" reads as the empty text.
@@ -27,13 +37,17 @@ public:
     void writeInteger(std::string_view section, std::string_view key, int value);
 
     /// Writes the whole file at once through a new file renamed over the old one, so that a failed
-    /// write leaves the old file whole. False when it could not be written.
+    /// write leaves the old file whole. A symbolic link is written through: its target is replaced
+    /// in the target's own folder. The old file keeps its mode and owner. A file that is read-only
+    /// (no write permission, also for root) or no regular file is never replaced. False when it
+    /// could not be written.
     bool save() const;
 
     const std::filesystem::path& path() const { return m_path; }
 
 private:
     std::filesystem::path m_path;
+    Status m_status = Status::Missing;
     std::vector<std::string> m_lines; // without line ends
 };
 

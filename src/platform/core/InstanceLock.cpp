@@ -1,8 +1,13 @@
 #include "InstanceLock.h"
 
 #include <QDir>
-#include <QLockFile>
 #include <QStandardPaths>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace sorban::platform {
 
@@ -14,14 +19,34 @@ QString InstanceLock::lockPath(const QString& name)
     return QDir(folder).filePath(name + QStringLiteral(".lock"));
 }
 
-InstanceLock::InstanceLock(const QString& name) : m_lock(std::make_unique<QLockFile>(lockPath(name)))
+InstanceLock::InstanceLock(const QString& name)
 {
-    // Held for the life of the program, however long: never stale by age, only when its owner died.
-    m_lock->setStaleLockTime(0);
-    if (!m_lock->tryLock(0))
-        m_heldElsewhere = m_lock->error() == QLockFile::LockFailedError;
+    const QByteArray path = QFile::encodeName(lockPath(name));
+    // Never truncated or removed: another copy may hold the lock on this very file. Not inherited
+    // by programs started from here, or a manual viewer would keep the lock after the program.
+    m_fd = open(path.constData(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600);
+    struct stat info {};
+    if (m_fd >= 0 && (fstat(m_fd, &info) != 0 || !S_ISREG(info.st_mode))) {
+        close(m_fd);
+        m_fd = -1;
+    }
+    if (m_fd < 0)
+        return;
+    int rc;
+    do
+        rc = flock(m_fd, LOCK_EX | LOCK_NB);
+    while (rc != 0 && errno == EINTR);
+    if (rc != 0) {
+        m_heldElsewhere = errno == EWOULDBLOCK;
+        close(m_fd);
+        m_fd = -1;
+    }
 }
 
-InstanceLock::~InstanceLock() = default;
+InstanceLock::~InstanceLock()
+{
+    if (m_fd >= 0)
+        close(m_fd); // closing the last descriptor frees the lock
+}
 
 } // namespace sorban::platform

@@ -2,15 +2,12 @@
 
 #include <QString>
 
-#include <memory>
-
-class QLockFile;
-
 namespace sorban::platform {
 
-/// A lock named `name` that one process of the user holds at a time, for as long as it lives. The
-/// system frees it when the process ends, also by a crash (a lock left by a dead process is stale
-/// and taken over).
+/// A lock named `name` that one process of the user holds at a time, for as long as it lives: an
+/// advisory lock (flock) on a file in the user's runtime folder. The system frees it when the
+/// process ends in any way, a crash or SIGKILL included; whatever the file holds (a leftover of
+/// any program, another host's name, garbage) does not matter, only a live holder does.
 class InstanceLock {
 public:
     explicit InstanceLock(const QString& name);
@@ -18,14 +15,16 @@ public:
     InstanceLock(const InstanceLock&) = delete;
     InstanceLock& operator=(const InstanceLock&) = delete;
 
-    /// True when another running process holds the lock.
+    /// True when another running process holds the lock. A lock that cannot be taken at all (no
+    /// runtime folder, a special file in the lock's place) is not held elsewhere: the program then
+    /// runs as the first copy.
     bool heldElsewhere() const { return m_heldElsewhere; }
 
     /// The lock file's path: `name` in the user's runtime folder.
     static QString lockPath(const QString& name);
 
 private:
-    std::unique_ptr<QLockFile> m_lock;
+    int m_fd = -1;
     bool m_heldElsewhere = false;
 };
 

@@ -1,9 +1,12 @@
 #include "JpegDecoder.h"
 
+#include "RegularFile.h"
+
 #include <csetjmp>
 #include <cstdio>
 #include <jpeglib.h>
 #include <memory>
+#include <unistd.h>
 
 namespace sorban::platform {
 namespace {
@@ -65,9 +68,15 @@ bool decodeInto(std::FILE* file, RgbPicture& picture)
 
 std::optional<RgbPicture> decodeJpeg(const std::filesystem::path& file)
 {
-    std::unique_ptr<std::FILE, FileCloser> in(std::fopen(file.c_str(), "rb"));
-    if (!in || std::filesystem::is_directory(file))
+    struct stat info {};
+    const int fd = openRegularFile(file, info);
+    if (fd < 0)
         return std::nullopt;
+    std::unique_ptr<std::FILE, FileCloser> in(fdopen(fd, "rb"));
+    if (!in) {
+        close(fd);
+        return std::nullopt;
+    }
     RgbPicture picture;
     if (!decodeInto(in.get(), picture))
         return std::nullopt;

@@ -1,62 +1,92 @@
 #include "LineReader.h"
 
+#include "RegularFile.h"
+
 #include <algorithm>
-#include <cstdio>
-#include <cstring>
-#include <sys/stat.h>
+#include <cerrno>
+#include <unistd.h>
 
 namespace sorban::platform {
+namespace {
+
+constexpr std::size_t ChunkSize = 64 * 1024;
+
+} // namespace
 
 LineReader::LineReader(const std::filesystem::path& path, std::size_t bufferSize)
     : m_maxRead(bufferSize > 1 ? bufferSize - 1 : 1)
 {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file)
-        return;
     struct stat info {};
-    if (fstat(fileno(file), &info) != 0 || S_ISDIR(info.st_mode)) {
-        std::fclose(file);
-        return;
-    }
-    m_content.resize(static_cast<std::size_t>(info.st_size));
-    std::size_t got = std::fread(m_content.data(), 1, m_content.size(), file);
-    m_content.resize(got);
-    // A file that grows while it is read (or reports no size) is read on to its end.
-    char chunk[65536];
-    while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0)
-        m_content.append(chunk, got);
-    std::fclose(file);
+    m_fd = openRegularFile(path, info);
+    if (m_fd >= 0)
+        m_chunk.resize(ChunkSize);
+}
 
-    // Text-mode reading: CR LF becomes LF; a lone CR stays.
-    char* const begin = m_content.data();
-    char* const end = begin + m_content.size();
-    char* out = begin;
-    for (char* in = begin; in < end;) {
-        char* cr = static_cast<char*>(std::memchr(in, '\r', static_cast<std::size_t>(end - in)));
-        char* const stop = cr ? cr : end;
-        if (out != in)
-            std::memmove(out, in, static_cast<std::size_t>(stop - in));
-        out += stop - in;
-        if (!cr)
-            break;
-        if (cr + 1 == end || cr[1] != '\n')
-            *out++ = '\r';
-        in = cr + 1;
+LineReader::~LineReader()
+{
+    if (m_fd >= 0)
+        close(m_fd);
+}
+
+bool LineReader::fill()
+{
+    if (m_atEnd)
+        return false;
+    ssize_t got;
+    do
+        got = read(m_fd, m_chunk.data(), m_chunk.size());
+    while (got < 0 && errno == EINTR);
+    m_pos = 0;
+    m_end = got > 0 ? static_cast<std::size_t>(got) : 0;
+    m_atEnd = got <= 0; // the end, or a read error, which ends the file as the C runtime's did
+    return !m_atEnd;
+}
+
+int LineReader::nextByte()
+{
+    if (m_pos == m_end && !fill())
+        return -1;
+    const char c = m_chunk[m_pos++];
+    if (c != '\r')
+        return static_cast<unsigned char>(c);
+    // Text mode: CR LF becomes LF; a lone CR stays.
+    if (m_pos == m_end)
+        fill();
+    if (m_pos < m_end && m_chunk[m_pos] == '\n') {
+        ++m_pos;
+        return '\n';
     }
-    m_content.resize(static_cast<std::size_t>(out - begin));
-    m_open = true;
+    return '\r';
 }
 
 bool LineReader::next(std::string_view& line)
 {
-    if (!m_open || m_pos >= m_content.size())
+    if (m_fd < 0)
         return false;
-    const std::size_t limit = std::min(m_content.size() - m_pos, m_maxRead);
-    const std::string_view window(m_content.data() + m_pos, limit);
-    const std::size_t feed = window.find('\n');
-    const std::size_t length = feed == std::string_view::npos ? limit : feed + 1;
-    line = window.substr(0, length);
-    m_pos += length;
+    m_line.clear();
+    while (m_line.size() < m_maxRead) {
+        if (m_pos == m_end && !fill())
+            break;
+        // Plain bytes go over in one run; a line feed or carriage return takes the slow road.
+        const char* const run = m_chunk.data() + m_pos;
+        const std::size_t room = std::min(m_maxRead - m_line.size(), m_end - m_pos);
+        std::size_t plain = 0;
+        while (plain < room && run[plain] != '\n' && run[plain] != '\r')
+            ++plain;
+        m_line.append(run, plain);
+        m_pos += plain;
+        if (plain == room)
+            continue;
+        const int c = nextByte();
+        if (c < 0)
+            break;
+        m_line.push_back(static_cast<char>(c));
+        if (c == '\n')
+            break;
+    }
+    if (m_line.empty())
+        return false;
+    line = m_line;
     if (const std::size_t nul = line.find('\0'); nul != std::string_view::npos)
         line = line.substr(0, nul);
     return true;

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace sorban::platform {
 
@@ -12,21 +13,33 @@ namespace sorban::platform {
 /// the line feed, so a longer line comes out in pieces, each a line of its own. A carriage
 /// return before a line feed is dropped before the bytes are counted. A line ends at a NUL byte
 /// (what follows it in the same read is lost), as it would in the C buffer it mirrors.
+/// The file is read as the lines are taken, so a reader that stops at its last row never reads
+/// the rest of a huge file. Only a regular file is opened (a FIFO or device reads as missing).
 class LineReader {
 public:
     LineReader(const std::filesystem::path& path, std::size_t bufferSize);
+    ~LineReader();
+    LineReader(const LineReader&) = delete;
+    LineReader& operator=(const LineReader&) = delete;
 
-    /// False when the file could not be opened, or is a folder.
-    bool isOpen() const { return m_open; }
+    /// False when the file could not be opened, or is no regular file.
+    bool isOpen() const { return m_fd >= 0; }
 
-    /// The next line, or false at the end of the file.
+    /// The next line, or false at the end of the file. The view lasts until the next call.
     bool next(std::string_view& line);
 
 private:
-    std::string m_content;
-    std::size_t m_pos = 0;
+    // The next byte as text mode gives it (CR LF as LF), or -1 at the end of the file.
+    int nextByte();
+    bool fill();
+
+    int m_fd = -1;
     std::size_t m_maxRead;
-    bool m_open = false;
+    std::vector<char> m_chunk;
+    std::size_t m_pos = 0;
+    std::size_t m_end = 0;
+    bool m_atEnd = false;
+    std::string m_line;
 };
 
 } // namespace sorban::platform

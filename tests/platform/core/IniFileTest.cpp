@@ -5,6 +5,8 @@
 
 #include <fstream>
 #include <sstream>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using sorban::platform::IniFile;
 using sorban::test::TempDir;
@@ -87,4 +89,70 @@ TEST_F(IniFileTest, integersAreDecimalOrHexadecimalAfter0xOnly)
     EXPECT_EQ(ini.readInteger("DATA", "H", 1), 1);
     EXPECT_EQ(ini.readInteger("DATA", "I", 1), -1);
     EXPECT_EQ(ini.readInteger("DATA", "J", 1), 12); // the blank after the value is no part of it
+}
+
+TEST_F(IniFileTest, aSaveWritesThroughASymbolicLinkAndKeepsModeAndOwner)
+{
+    const auto target = dir / "real" / "settings.ini";
+    writeBytes(target, "[FORM]\r\nLEFT=1\r\n");
+    chmod(target.c_str(), 0600);
+    if (sorban::test::isRoot()) {
+        ASSERT_EQ(chown(target.c_str(), 65534, 65534), 0); // a file of another account, kept as it is
+    }
+    std::filesystem::create_symlink("real/settings.ini", file);
+    IniFile ini(file);
+    ini.writeInteger("FORM", "LEFT", 2);
+    ASSERT_TRUE(ini.save());
+    EXPECT_TRUE(std::filesystem::is_symlink(file));
+    EXPECT_EQ(contents(target), "[FORM]\r\nLEFT=2\r\n");
+    struct stat info {};
+    ASSERT_EQ(stat(target.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0600u);
+    if (sorban::test::isRoot()) {
+        EXPECT_EQ(info.st_uid, 65534u);
+        EXPECT_EQ(info.st_gid, 65534u);
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir / "real" / "settings.ini.new"));
+}
+
+TEST_F(IniFileTest, aReadOnlyFileOrASpecialFileIsNeverReplaced)
+{
+    writeBytes(file, "[FORM]\r\nLEFT=1\r\n");
+    chmod(file.c_str(), 0444); // read-only even for root
+    IniFile ini(file);
+    ini.writeInteger("FORM", "LEFT", 2);
+    EXPECT_FALSE(ini.save());
+    EXPECT_EQ(contents(file), "[FORM]\r\nLEFT=1\r\n");
+
+    const auto fifo = dir / "fifo.ini";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    IniFile special(fifo); // opening it does not wait for a writer
+    EXPECT_EQ(special.status(), IniFile::Status::Missing);
+    special.writeInteger("FORM", "LEFT", 2);
+    EXPECT_FALSE(special.save());
+    EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+}
+
+TEST_F(IniFileTest, aFileThatExistsButCannotBeReadIsUnreadableNotMissing)
+{
+    EXPECT_EQ(IniFile(dir / "none.ini").status(), IniFile::Status::Missing);
+    writeBytes(file, "[DATA]\r\nKANNUM=500\r\n");
+    EXPECT_EQ(IniFile(file).status(), IniFile::Status::Read);
+
+    // Larger than any settings file: not read at all.
+    writeBytes(dir / "huge.ini", "[DATA]\r\nKANNUM=500\r\n" + std::string(IniFile::MaxSize, ';'));
+    const IniFile huge(dir / "huge.ini");
+    EXPECT_EQ(huge.status(), IniFile::Status::Unreadable);
+    EXPECT_EQ(huge.readInteger("DATA", "KANNUM", 1), 1);
+
+    // A file of another account, mode 0600.
+    chmod(dir.path().c_str(), 0755);
+    chmod(file.c_str(), 0600);
+    const auto statusSeenByAnother = [&] { return static_cast<int>(IniFile(file).status()); };
+    if (sorban::test::isRoot()) {
+        EXPECT_EQ(sorban::test::inChild(statusSeenByAnother, true), static_cast<int>(IniFile::Status::Unreadable));
+    } else {
+        chmod(file.c_str(), 0);
+        EXPECT_EQ(statusSeenByAnother(), static_cast<int>(IniFile::Status::Unreadable));
+    }
 }

@@ -4,11 +4,14 @@
 #include <QFile>
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstdlib>
+#include <vector>
 #include <sys/wait.h>
 #include <unistd.h>
 
 using sorban::platform::InstanceLock;
+using sorban::test::inChild;
 
 namespace {
 
@@ -21,18 +24,6 @@ protected:
         chmod(runtime.path().c_str(), 0700);
     }
     void TearDown() override { qputenv("XDG_RUNTIME_DIR", m_oldRuntime); }
-
-    // Runs `body` in a child process and returns its exit status.
-    template <typename Body>
-    static int inChild(Body body)
-    {
-        const pid_t pid = fork();
-        if (pid == 0)
-            _exit(body());
-        int status = 0;
-        waitpid(pid, &status, 0);
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
 
     sorban::test::TempDir runtime;
     const QString name = QStringLiteral("sorban-test");
@@ -67,4 +58,78 @@ TEST_F(InstanceLockTest, aLockLeftByACrashedProcessIsTakenOver)
     ASSERT_TRUE(QFile::exists(InstanceLock::lockPath(name)));
     const InstanceLock next(name);
     EXPECT_FALSE(next.heldElsewhere());
+}
+
+TEST_F(InstanceLockTest, whateverALeftoverLockFileHoldsOnlyALiveHolderBlocks)
+{
+    const std::string path = InstanceLock::lockPath(name).toStdString();
+    for (const std::string& leftover : {std::string(), std::string("12345\nother-host\nsorban\n"), std::string("\xff\x00garbage", 9)}) {
+        sorban::test::writeBytes(path, leftover);
+        const InstanceLock lock(name);
+        EXPECT_FALSE(lock.heldElsewhere()) << "leftover of " << leftover.size() << " bytes";
+    }
+}
+
+TEST_F(InstanceLockTest, aFrozenHolderStillHoldsTheLock)
+{
+    int ready[2];
+    ASSERT_EQ(pipe(ready), 0);
+    const pid_t holder = fork();
+    if (holder == 0) {
+        const InstanceLock lock(name);
+        const char c = lock.heldElsewhere() ? 'n' : 'y';
+        if (write(ready[1], &c, 1) != 1)
+            _exit(1);
+        pause();
+        _exit(0);
+    }
+    char c = 0;
+    ASSERT_EQ(read(ready[0], &c, 1), 1);
+    ASSERT_EQ(c, 'y');
+    kill(holder, SIGSTOP);
+    EXPECT_EQ(inChild([&] { return InstanceLock(name).heldElsewhere() ? 7 : 0; }), 7);
+    kill(holder, SIGKILL); // a killed holder frees the lock at once
+    waitpid(holder, nullptr, 0);
+    EXPECT_EQ(inChild([&] { return InstanceLock(name).heldElsewhere() ? 7 : 0; }), 0);
+    close(ready[0]);
+    close(ready[1]);
+}
+
+TEST_F(InstanceLockTest, tenCopiesStartedAtOnceLeaveExactlyOneHolder)
+{
+    int go[2], result[2];
+    ASSERT_EQ(pipe(go), 0);
+    ASSERT_EQ(pipe(result), 0);
+    std::vector<pid_t> copies;
+    for (int i = 0; i < 10; ++i) {
+        const pid_t pid = fork();
+        if (pid == 0) {
+            char c;
+            if (read(go[0], &c, 1) != 1) // all start at the same moment
+                _exit(1);
+            const InstanceLock lock(name);
+            const char verdict = lock.heldElsewhere() ? 'n' : 'y';
+            if (write(result[1], &verdict, 1) != 1)
+                _exit(1);
+            pause(); // keep the lock until every copy has tried
+            _exit(0);
+        }
+        copies.push_back(pid);
+    }
+    const std::string start(10, 'x');
+    ASSERT_EQ(write(go[1], start.data(), start.size()), 10);
+    int holders = 0, refused = 0;
+    for (int i = 0; i < 10; ++i) {
+        char verdict = 0;
+        ASSERT_EQ(read(result[0], &verdict, 1), 1);
+        (verdict == 'y' ? holders : refused)++;
+    }
+    for (const pid_t pid : copies) {
+        kill(pid, SIGKILL);
+        waitpid(pid, nullptr, 0);
+    }
+    EXPECT_EQ(holders, 1);
+    EXPECT_EQ(refused, 9);
+    for (int fd : {go[0], go[1], result[0], result[1]})
+        close(fd);
 }

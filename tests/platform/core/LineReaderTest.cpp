@@ -5,6 +5,9 @@
 
 #include <vector>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 using sorban::platform::LineReader;
 using sorban::test::TempDir;
 using sorban::test::writeBytes;
@@ -83,4 +86,26 @@ TEST_F(LineReaderTest, emptyFileHasNoLines)
 {
     writeBytes(dir / "f", "");
     EXPECT_TRUE(readAll(dir / "f", 200).empty());
+}
+
+TEST_F(LineReaderTest, aFifoOrDeviceReadsAsMissingWithoutWaiting)
+{
+    ASSERT_EQ(mkfifo((dir / "fifo").c_str(), 0600), 0);
+    LineReader fifo(dir / "fifo", 200); // a FIFO without a writer would block an ordinary open
+    EXPECT_FALSE(fifo.isOpen());
+    EXPECT_FALSE(LineReader("/dev/zero", 200).isOpen());
+}
+
+TEST_F(LineReaderTest, theFirstLinesOfAHugeFileNeedNoMoreMemoryThanTheirOwn)
+{
+    // A 2 GiB file (sparse: it takes no disk) read by a process that may map 256 MiB more.
+    const auto huge = dir / "huge.csv";
+    writeBytes(huge, "1,a,\n2,b,\n");
+    ASSERT_EQ(truncate(huge.c_str(), std::int64_t{2} << 30), 0);
+    const int code = sorban::test::inChildWithMemoryLeft(256u << 20, [&] {
+        LineReader in(huge, 200);
+        std::string_view line;
+        return in.next(line) && line == "1,a,\n" && in.next(line) && line == "2,b,\n" ? 0 : 1;
+    });
+    EXPECT_EQ(code, 0);
 }
