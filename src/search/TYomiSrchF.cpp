@@ -63,7 +63,8 @@ void TYomiSrchF::YmiDataRead()
     int col = 0;
     bool kanjiMark = false;
     std::string_view line;
-    while (in.next(line)) {
+    // Rows past the grid's last have no cells; the rest of the file is not read.
+    while (row < StringGrid1->rowCount() && in.next(line)) {
         if (!line.empty() && line.back() == '\n')
             line.remove_suffix(1);
         if (line.empty() || platform::firstByteIs(line, '#'))

@@ -55,10 +55,8 @@ Settings::Settings()
         Memo[i] = utf8ToSjis(initial[i]);
 }
 
-std::filesystem::path Settings::filePath(const data::KanjiStore& store)
+std::filesystem::path Settings::userFile()
 {
-    if (!isSystemFolder(store.ExeDir) && access(store.ExeDir.c_str(), W_OK) == 0)
-        return std::filesystem::path(store.ExeDir) / "sorban.ini";
     const char* config = std::getenv("XDG_CONFIG_HOME");
     const char* home = std::getenv("HOME");
     const std::filesystem::path base = config && *config ? std::filesystem::path(config)
@@ -66,9 +64,34 @@ std::filesystem::path Settings::filePath(const data::KanjiStore& store)
     return base / "sorban" / "sorban.ini";
 }
 
+Settings::Files Settings::locate(const data::KanjiStore& store)
+{
+    const std::filesystem::path beside = std::filesystem::path(store.ExeDir) / "sorban.ini";
+    struct stat file {};
+    const bool besideExists = stat(beside.c_str(), &file) == 0;
+    // Root may write a read-only file; it stays read-only to the program all the same.
+    const bool fileWritable = !besideExists || ((file.st_mode & 0222) != 0 && access(beside.c_str(), W_OK) == 0);
+    if (!isSystemFolder(store.ExeDir) && access(store.ExeDir.c_str(), W_OK) == 0 && fileWritable)
+        return {beside, beside};
+    const std::filesystem::path user = userFile();
+    struct stat mine {};
+    const bool userExists = stat(user.c_str(), &mine) == 0;
+    const auto newer = [](const struct stat& a, const struct stat& b) {
+        return a.st_mtim.tv_sec != b.st_mtim.tv_sec ? a.st_mtim.tv_sec > b.st_mtim.tv_sec : a.st_mtim.tv_nsec > b.st_mtim.tv_nsec;
+    };
+    const bool readBeside = besideExists && !(userExists && newer(mine, file));
+    return {readBeside ? beside : user, user};
+}
+
 void Settings::IniRead(data::KanjiStore& store)
 {
-    const platform::IniFile ini(filePath(store));
+    const Files files = locate(store);
+    const platform::IniFile ini(files.read);
+    m_unreadable.clear();
+    if (ini.status() == platform::IniFile::Status::Unreadable) {
+        m_unreadable = files.read;
+        platform::dialogs().messageBox("設定ファイルを読めません: " + files.read.string(), "Sorban");
+    }
     for (const auto& p : Positions)
         this->*p.value = ini.readInteger("FORM", p.key, 100);
     KanjiFont = ini.readString("FORM", "KANJI", utf8ToSjis("ＭＳ 明朝"));
@@ -82,7 +105,16 @@ void Settings::IniRead(data::KanjiStore& store)
 
 bool Settings::IniWrite(const data::KanjiStore& store, int left, int top)
 {
-    platform::IniFile ini(filePath(store));
+    const auto cannotWrite = [](const std::filesystem::path& file) {
+        platform::dialogs().messageBox("設定ファイルに書き込めません: " + file.string(), "Sorban");
+        return false;
+    };
+    // A file that could not be read holds settings this run never saw: it is never overwritten.
+    if (!m_unreadable.empty())
+        return cannotWrite(m_unreadable);
+    platform::IniFile ini(locate(store).write);
+    if (ini.status() == platform::IniFile::Status::Unreadable)
+        return cannotWrite(ini.path());
     LEFT = left;
     TOP = top;
     for (const auto& p : Positions)
@@ -94,10 +126,7 @@ bool Settings::IniWrite(const data::KanjiStore& store, int left, int top)
     ini.writeString("DATA", "KANJILIST", KanjiList);
     std::error_code ignored; // a folder that cannot be made shows as a file that cannot be written
     std::filesystem::create_directories(ini.path().parent_path(), ignored);
-    if (ini.save())
-        return true;
-    platform::dialogs().messageBox("設定ファイルに書き込めません: " + ini.path().string(), "Sorban");
-    return false;
+    return ini.save() || cannotWrite(ini.path());
 }
 
 void Settings::MemoLoad()

@@ -18,10 +18,20 @@ class Settings {
 public:
     Settings();
 
-    /// sorban.ini beside the executable (the store's ExeDir) while that folder is writable, as a
-    /// program kept in a folder of its own has it; otherwise, for an installed program,
-    /// $XDG_CONFIG_HOME/sorban/sorban.ini (by default ~/.config/sorban/).
-    static std::filesystem::path filePath(const data::KanjiStore& store);
+    /// The settings file to read and the one to write.
+    struct Files {
+        std::filesystem::path read;
+        std::filesystem::path write;
+    };
+
+    /// sorban.ini beside the executable (the store's ExeDir), read and written there while that
+    /// folder and file can be written, as a copy kept in a folder of its own has it. Otherwise
+    /// (a system folder, a write-protected stick or share, a read-only file) the settings are
+    /// written to the user's file, $XDG_CONFIG_HOME/sorban/sorban.ini (by default
+    /// ~/.config/sorban/), and read from whichever of the two exists, the user's when it is newer.
+    static Files locate(const data::KanjiStore& store);
+    /// $XDG_CONFIG_HOME/sorban/sorban.ini, by default ~/.config/sorban/sorban.ini.
+    static std::filesystem::path userFile();
 
     /// A folder the system owns, as a packaged program's /usr/bin: owned by root and under /usr,
     /// /bin, /sbin, /lib, /opt or /snap. Settings are never written there, not even by root.
@@ -29,11 +39,14 @@ public:
 
     /// Reads every key (a missing file, section or key gives its default) and distributes the memo
     /// list. A KANNUM outside 1 to 1026 falls back to 1, so that there is always a kanji to show.
+    /// A file that exists but cannot be read is reported in a box naming it; the defaults stand,
+    /// and the file is not written in this run.
     void IniRead(data::KanjiStore& store);
 
     /// Writes all fourteen keys, keeping the file's other lines; `left` and `top` are the main
-    /// window's present position. A file that cannot be written is reported in a box naming it;
-    /// the old file then stays whole. Returns whether it was written.
+    /// window's present position. A file that cannot be written, or that could not be read at
+    /// start, is reported in a box naming it; the old file then stays whole. Returns whether it
+    /// was written.
     bool IniWrite(const data::KanjiStore& store, int left, int top);
 
     /// The KANJILIST carrier, two bytes a kanji, over the memo entries (at most ten; an odd last
@@ -50,6 +63,9 @@ public:
     std::string KanjiFont;                 ///< face name of the two large kanji
     std::string KanjiList;                 ///< carrier between the file and the memo entries
     std::array<std::string, 10> Memo;      ///< entry 0 is the head of the memo list
+
+private:
+    std::filesystem::path m_unreadable; // the settings file that could not be read at start
 };
 
 } // namespace sorban::settings

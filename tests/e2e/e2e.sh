@@ -159,5 +159,40 @@ shot no-data
 client_origin
 quit_main
 
+# 8. Faults a school computer meets: an unreadable settings file is reported and kept byte for
+# byte; a lock file that no running copy holds blocks nothing; a FIFO in the settings' place does
+# not hang the start.
+head -c $((1024 * 1024 + 1)) /dev/zero | tr '\0' ';' > "$ini"
+printf '\r\n[DATA]\r\nKANNUM=500\r\n' >> "$ini"
+cp "$ini" "$out/ini.before"
+start "$data"
+box=$(wait_window "^Sorban$")
+check "an unreadable settings file is reported at start" test -n "$box"
+shot unreadable-settings
+xdotool windowfocus --sync "$box" 2>/dev/null; xdotool key Return
+main=$(wait_window "^Sorban v2.05$"); check "then the main window opens" test -n "$main"
+client_origin
+key alt+f; key x
+box=$(wait_window "^Sorban$"); check "closing says the settings were not saved" test -n "$box"
+xdotool windowfocus --sync "$box" 2>/dev/null; xdotool key Return
+wait "$pid"
+check "the unreadable settings file is unchanged byte for byte" cmp -s "$ini" "$out/ini.before"
+rm -f "$ini"
+printf '12345\nanother-host\nsorban\n' > "$XDG_RUNTIME_DIR/sorban2.0.lock"
+check "a leftover lock file of another host blocks no start" start_main "$data"
+client_origin
+quit_main
+rm -f "$ini"
+mkfifo "$ini"
+start "$data"
+main=$(wait_window "^Sorban v2.05$"); check "a FIFO as the settings file does not hang the start" test -n "$main"
+client_origin
+key alt+f; key x
+box=$(wait_window "^Sorban$"); check "a FIFO is not replaced by the settings: the close says so" test -n "$box"
+xdotool windowfocus --sync "$box" 2>/dev/null; xdotool key Return
+wait "$pid"
+check "the FIFO is still there" test -p "$ini"
+rm -f "$ini"
+
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]

@@ -11,6 +11,8 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 using namespace sorban;
 using Box = platform::RecordingDialogs;
 
@@ -146,4 +148,21 @@ TEST_F(JukujiTest, escapeAndDeleteHideTheWindowWhichKeepsItsView)
     EXPECT_EQ(text(f->StringGrid3, 2, 1), "例");
     QTest::keyClick(f->StringGrid3, Qt::Key_Delete);
     EXPECT_FALSE(f->isVisible());
+}
+
+TEST_F(JukujiTest, theExampleFileIsReadOnlyAsFarAsItsThirtyFourRows)
+{
+    // 34 rows, then 2 GiB more (sparse, no disk), read by a process that may map 256 MiB more.
+    std::string rows;
+    for (int n = 1; n <= 34; ++n)
+        rows += std::to_string(n) + ",w,r,e" + std::to_string(n) + ",\n";
+    write("juk_goku.csv", rows);
+    const auto file = dir / "kdata" / "juk_goku.csv";
+    ASSERT_EQ(truncate(file.c_str(), std::int64_t{2} << 30), 0);
+    const int code = test::inChildWithMemoryLeft(256u << 20, [&] {
+        jukuji::JukujiTables tables;
+        jukuji::readExamples(tables, dir / "kdata");
+        return tables.example[33][0] == "e34" ? 0 : 1;
+    });
+    EXPECT_EQ(code, 0);
 }

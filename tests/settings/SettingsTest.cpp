@@ -10,9 +10,11 @@
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
+#include <sys/stat.h>
 
 using namespace sorban;
 using sorban::test::sjis;
+using Box = sorban::platform::RecordingDialogs;
 
 namespace {
 
@@ -145,14 +147,15 @@ TEST_F(SettingsTest, anExecutableFolderThatCannotBeWrittenSendsTheSettingsToTheU
     setenv("XDG_CONFIG_HOME", (dir / "xdg").c_str(), 1);
     store->ExeDir = "/nonexistent/sorban/bin/";
     store->KanNum = 42;
-    EXPECT_EQ(settings::Settings::filePath(*store), dir / "xdg" / "sorban" / "sorban.ini");
+    EXPECT_EQ(settings::Settings::locate(*store).write, dir / "xdg" / "sorban" / "sorban.ini");
     EXPECT_TRUE(settings.IniWrite(*store, 1, 2));
     store->KanNum = 1;
     settings.IniRead(*store);
     EXPECT_EQ(store->KanNum, 42);
     unsetenv("XDG_CONFIG_HOME");
     store->ExeDir = dir.path().string() + "/";
-    EXPECT_EQ(settings::Settings::filePath(*store), dir / "sorban.ini");
+    EXPECT_EQ(settings::Settings::locate(*store).write, dir / "sorban.ini");
+    EXPECT_EQ(settings::Settings::locate(*store).read, dir / "sorban.ini");
 }
 
 TEST_F(SettingsTest, aProgramInASystemFolderKeepsItsSettingsInTheUsersConfigFolderEvenForRoot)
@@ -161,8 +164,86 @@ TEST_F(SettingsTest, aProgramInASystemFolderKeepsItsSettingsInTheUsersConfigFold
     EXPECT_FALSE(settings::Settings::isSystemFolder(dir.path()));
     setenv("XDG_CONFIG_HOME", (dir / "xdg").c_str(), 1);
     store->ExeDir = "/usr/bin/";
-    EXPECT_EQ(settings::Settings::filePath(*store), dir / "xdg" / "sorban" / "sorban.ini");
+    EXPECT_EQ(settings::Settings::locate(*store).write, dir / "xdg" / "sorban" / "sorban.ini");
     unsetenv("XDG_CONFIG_HOME");
+}
+
+TEST_F(SettingsTest, aFileThatCannotBeReadIsReportedAtStartAndNeverOverwritten)
+{
+    // Larger than any settings file can be: it is not read, whatever it holds.
+    const std::string huge = sjis("[DATA]\r\nKANNUM=500\r\n") + std::string(platform::IniFile::MaxSize, ';');
+    test::writeBytes(dir / "sorban.ini", huge);
+    settings.IniRead(*store);
+    EXPECT_EQ(store->KanNum, 1);
+    const std::string path = (dir / "sorban.ini").string();
+    EXPECT_EQ(recorder.events, (std::vector<Box::Event>{Box::box("設定ファイルを読めません: " + path, "Sorban")}));
+    store->KanNum = 77;
+    EXPECT_FALSE(settings.IniWrite(*store, 1, 2));
+    EXPECT_EQ(recorder.events.back(), Box::box("設定ファイルに書き込めません: " + path, "Sorban"));
+    std::ifstream in(dir / "sorban.ini", std::ios::binary);
+    EXPECT_TRUE(std::equal(huge.begin(), huge.end(), std::istreambuf_iterator<char>(in)));
+    EXPECT_EQ(std::filesystem::file_size(dir / "sorban.ini"), huge.size());
+}
+
+TEST_F(SettingsTest, aFileOfAnotherAccountIsReportedAndKeptWhole)
+{
+    writeIni("[DATA]\nKANNUM=500\n");
+    chmod(dir.path().c_str(), 0755);
+    chmod((dir / "sorban.ini").c_str(), test::isRoot() ? 0600 : 0);
+    std::filesystem::create_directories(dir / "xdg");
+    chmod((dir / "xdg").c_str(), 0777);
+    setenv("XDG_CONFIG_HOME", (dir / "xdg").c_str(), 1);
+    // 0: reported at start, defaults shown, nothing written at close.
+    const auto run = [&] {
+        settings.IniRead(*store);
+        const bool wrote = settings.IniWrite(*store, 1, 2);
+        const bool reported = recorder.events.size() == 2 && recorder.events[0].text.starts_with("設定ファイルを読めません: ")
+                              && recorder.events[1].text.starts_with("設定ファイルに書き込めません: ");
+        return store->KanNum == 1 && !wrote && reported && !std::filesystem::exists(dir / "xdg" / "sorban") ? 0 : 1;
+    };
+    EXPECT_EQ(test::isRoot() ? test::inChild(run, true) : run(), 0);
+    unsetenv("XDG_CONFIG_HOME");
+    chmod((dir / "sorban.ini").c_str(), 0600);
+    EXPECT_EQ(lines(dir / "sorban.ini"), (std::vector<std::string>{"[DATA]", "KANNUM=500"}));
+}
+
+TEST_F(SettingsTest, aWriteProtectedProgramFolderGivesItsSettingsAndTheUsersNewerFileTakesOver)
+{
+    writeIni("[FORM]\nLEFT=300\n[DATA]\nKANNUM=500\nKANJILIST=海山\n");
+    chmod(dir.path().c_str(), test::isRoot() ? 0755 : 0555);
+    std::filesystem::create_directories(dir / "xdg");
+    chmod((dir / "xdg").c_str(), 0777);
+    setenv("XDG_CONFIG_HOME", (dir / "xdg").c_str(), 1);
+    const auto run = [&] {
+        settings.IniRead(*store);
+        if (store->KanNum != 500 || settings.LEFT != 300 || memoText().substr(0, 6) != "海山")
+            return 1; // the file beside the program is read
+        store->KanNum = 600;
+        if (!settings.IniWrite(*store, 5, 6) || !std::filesystem::exists(dir / "xdg" / "sorban" / "sorban.ini"))
+            return 2; // and the settings go to the user's file
+        store->KanNum = 1;
+        settings.IniRead(*store);
+        return store->KanNum == 600 ? 0 : 3; // which is newer from then on
+    };
+    EXPECT_EQ(test::isRoot() ? test::inChild(run, true) : run(), 0);
+    unsetenv("XDG_CONFIG_HOME");
+    chmod(dir.path().c_str(), 0700);
+    EXPECT_EQ(lines(dir / "sorban.ini")[3], "KANNUM=500"); // untouched
+}
+
+TEST_F(SettingsTest, aReadOnlyFileBesideTheProgramIsReadAndLeftAsItIs)
+{
+    writeIni("[DATA]\nKANNUM=500\n");
+    chmod((dir / "sorban.ini").c_str(), 0444);
+    setenv("XDG_CONFIG_HOME", (dir / "xdg").c_str(), 1);
+    settings.IniRead(*store);
+    EXPECT_EQ(store->KanNum, 500);
+    store->KanNum = 9;
+    EXPECT_TRUE(settings.IniWrite(*store, 1, 2));
+    unsetenv("XDG_CONFIG_HOME");
+    EXPECT_EQ(lines(dir / "sorban.ini"), (std::vector<std::string>{"[DATA]", "KANNUM=500"}));
+    EXPECT_EQ(platform::IniFile(dir / "xdg" / "sorban" / "sorban.ini").readInteger("DATA", "KANNUM", 0), 9);
+    EXPECT_TRUE(recorder.events.empty());
 }
 
 TEST_F(SettingsTest, aFirstWriteLaysOutFormThenData)
