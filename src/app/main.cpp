@@ -53,12 +53,8 @@ int main(int argc, char** argv)
     app.setApplicationName(QStringLiteral("Sorban"));
     // Docks and window lists find the desktop entry, and with it the program's name and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("sorban"));
-    app.setStyle(sorban::platform::makeWindowStyle());
+    sorban::platform::setupApplication(app);
     app.setQuitOnLastWindowClosed(false); // the main window alone ends the program
-    sorban::platform::installFontSubstitutes();
-    // Every window's own font is this one; as the default it also spares the menus a search
-    // through the system's fonts for one with Japanese glyphs.
-    app.setFont(sorban::platform::pixelFont(sorban::platform::faces::PGothic, 12));
     sorban::platform::QtDialogs dialogs;
     sorban::platform::DialogsGuard guard(dialogs);
 

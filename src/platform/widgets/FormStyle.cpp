@@ -1,6 +1,8 @@
 #include "FormStyle.h"
 
+#include <QApplication>
 #include <QLabel>
+#include <QPixmapCache>
 #include <QPalette>
 #include <QProxyStyle>
 #include <QStyleFactory>
@@ -8,6 +10,7 @@
 
 #include <fontconfig/fontconfig.h>
 
+#include <algorithm>
 #include <array>
 
 namespace sorban::platform {
@@ -56,6 +59,17 @@ void installFontSubstitutes()
         QFont::insertSubstitution(standIn.face, standIn.family);
 }
 
+void setupApplication(QApplication& app)
+{
+    app.setStyle(makeWindowStyle());
+    installFontSubstitutes();
+    app.setFont(pixelFont(faces::PGothic, 12));
+    // The style keeps each button's picture under its palette's key, and a button whose caption
+    // changes colour gets a new palette each time: 1 MiB holds every live picture, where Qt's
+    // default of 10 MiB filled up with stale ones in a long session.
+    QPixmapCache::setCacheLimit(1024);
+}
+
 QString installedFamily(const QString& face)
 {
     for (const auto& standIn : standIns())
@@ -99,7 +113,12 @@ QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const 
 void setTextColor(QWidget* w, const QColor& color)
 {
     QPalette palette = w->palette();
-    for (const auto role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
+    const auto roles = {QPalette::WindowText, QPalette::ButtonText, QPalette::Text};
+    // A palette set anew, even an equal one, gets a new key, and the style caches every button's
+    // picture under its palette's key: setting it at every kanji change filled that cache.
+    if (std::all_of(roles.begin(), roles.end(), [&](QPalette::ColorRole role) { return palette.color(role) == color; }))
+        return;
+    for (const auto role : roles)
         palette.setColor(role, color);
     w->setPalette(palette);
 }

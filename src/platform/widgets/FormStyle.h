@@ -7,6 +7,7 @@
 
 #include <thread>
 
+class QApplication;
 class QLabel;
 class QStyle;
 class QWidget;
@@ -50,6 +51,11 @@ QStyle* makeWindowStyle();
 
 /// Maps the three Japanese faces the windows name to the IPA fonts, once per program.
 void installFontSubstitutes();
+
+/// What every window of the application shares: the window style, the font substitutes, the
+/// default font (the windows' own, which also spares the menus a search through the system's
+/// fonts for one with Japanese glyphs), and a bound on the style's picture cache.
+void setupApplication(QApplication& app);
 
 /// The installed family that stands for `face` (one of the Japanese faces above), or `face` itself.
 /// Fonts name it directly, which spares Qt a search for fonts to fill in for the missing face.
