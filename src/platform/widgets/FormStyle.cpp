@@ -49,6 +49,13 @@ QStyle* makeWindowStyle()
                 return {};
             return QProxyStyle::standardIcon(icon, option, widget);
         }
+        int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget, QStyleHintReturn* data) const override
+        {
+            // Alt pressed and released alone opens the menu bar to the keyboard, as on Windows.
+            if (hint == SH_MenuBar_AltKeyNavigation)
+                return 1;
+            return QProxyStyle::styleHint(hint, option, widget, data);
+        }
     };
     return new WindowStyle;
 }
@@ -114,12 +121,18 @@ void setTextColor(QWidget* w, const QColor& color)
 {
     QPalette palette = w->palette();
     const auto roles = {QPalette::WindowText, QPalette::ButtonText, QPalette::Text};
+    // The disabled group keeps the platform's grey: a disabled button must look disabled.
+    const auto groups = {QPalette::Active, QPalette::Inactive};
+    const auto same = [&](QPalette::ColorGroup group) {
+        return std::all_of(roles.begin(), roles.end(), [&](QPalette::ColorRole role) { return palette.color(group, role) == color; });
+    };
     // A palette set anew, even an equal one, gets a new key, and the style caches every button's
-    // picture under its palette's key: setting it at every kanji change filled that cache.
-    if (std::all_of(roles.begin(), roles.end(), [&](QPalette::ColorRole role) { return palette.color(role) == color; }))
+    // picture under its palette's key.
+    if (std::all_of(groups.begin(), groups.end(), same))
         return;
-    for (const auto role : roles)
-        palette.setColor(role, color);
+    for (const auto group : groups)
+        for (const auto role : roles)
+            palette.setColor(group, role, color);
     w->setPalette(palette);
 }
 

@@ -46,7 +46,8 @@ inline const QString Gothic = QStringLiteral("ＭＳ ゴシック");
 std::jthread loadFontConfiguration();
 
 /// The style every window is drawn in: Fusion, except that the menu bar's overflow button, which
-/// a window of fixed size never shows, gets no icon (loading it cost every start about 2 ms).
+/// a window of fixed size never shows, gets no icon (loading it cost every start about 2 ms), and
+/// that Alt pressed and released opens the menu bar to the keyboard.
 QStyle* makeWindowStyle();
 
 /// Maps the three Japanese faces the windows name to the IPA fonts, once per program.
@@ -72,7 +73,8 @@ void placeControl(QWidget* w, const QRect& geometry, const QFont& font, const QC
 QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const QRect& geometry, const QFont& font,
                   const QColor& textColor = {}, const QColor& background = {}, Qt::Alignment align = Qt::AlignLeft | Qt::AlignTop);
 
-/// Sets the colour of a control's text (labels, buttons, edit boxes).
+/// Sets the colour of a control's text (labels, buttons, edit boxes) while it is enabled; disabled,
+/// it shows the platform's grey.
 void setTextColor(QWidget* w, const QColor& color);
 
 } // namespace sorban::platform

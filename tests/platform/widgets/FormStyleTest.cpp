@@ -3,6 +3,7 @@
 #include <QFontInfo>
 #include <QIcon>
 #include <QProxyStyle>
+#include <QPushButton>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -30,4 +31,26 @@ TEST(FormStyleTest, windowStyleIsFusionWithoutTheMenuBarOverflowIcon)
     EXPECT_EQ(proxy->baseStyle()->name(), QStringLiteral("fusion"));
     EXPECT_TRUE(style->standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton).isNull());
     EXPECT_FALSE(style->standardIcon(QStyle::SP_ArrowUp).isNull());
+}
+
+TEST(FormStyleTest, aCaptionColourLeavesTheDisabledLookToThePlatform)
+{
+    QPushButton button(QStringLiteral("→筆順"));
+    const QColor disabledBefore = button.palette().color(QPalette::Disabled, QPalette::ButtonText);
+    setTextColor(&button, colors::Blue);
+    EXPECT_EQ(button.palette().color(QPalette::Active, QPalette::ButtonText), colors::Blue);
+    EXPECT_EQ(button.palette().color(QPalette::Inactive, QPalette::ButtonText), colors::Blue);
+    EXPECT_EQ(button.palette().color(QPalette::Disabled, QPalette::ButtonText), disabledBefore);
+    EXPECT_NE(disabledBefore, colors::Blue);
+
+    // Setting the same colour again keeps the palette, and with it the style's cached pictures.
+    const auto key = button.palette().cacheKey();
+    setTextColor(&button, colors::Blue);
+    EXPECT_EQ(button.palette().cacheKey(), key);
+}
+
+TEST(FormStyleTest, altAloneOpensTheMenuBarToTheKeyboard)
+{
+    const std::unique_ptr<QStyle> style(makeWindowStyle());
+    EXPECT_EQ(style->styleHint(QStyle::SH_MenuBar_AltKeyNavigation), 1);
 }
