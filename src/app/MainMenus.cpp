@@ -50,6 +50,11 @@ void TsorbanForm::setupMenus()
     QMenu* help = menuBar()->addMenu(u("ヘルプ(&H)"));
     help->addAction(u("Sorbanの使い方(&H)"), this, &TsorbanForm::HowtoUseHelp1Click)->setShortcut(QKeySequence(Qt::Key_F1));
     help->addAction(u("バージョン情報(&A)"), this, &TsorbanForm::About1Click);
+    // F10 opens the menu bar from the keyboard, as desktops do.
+    auto* menuKey = new QAction(this);
+    menuKey->setShortcut(QKeySequence(Qt::Key_F10));
+    connect(menuKey, &QAction::triggered, this, [this] { menuBar()->setActiveAction(menuBar()->actions().constFirst()); });
+    addAction(menuKey);
 
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));

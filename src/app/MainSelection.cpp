@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QValidator>
 
@@ -23,24 +24,61 @@ namespace {
 
 using data::MaxKanji;
 
-// The kanji box holds at most 8 bytes of Shift-JIS: four kanji, or eight half-width letters.
+constexpr std::size_t KanjiBoxBytes = 8;
+
+std::size_t sjisBytes(const QString& text)
+{
+    return platform::utf8ToSjis(text.toStdString()).size();
+}
+
+// The kanji box holds at most 8 bytes of Shift-JIS: four kanji, or eight half-width letters. What
+// is typed or pasted beyond them is cut off, as an edit box with a text limit does.
 class SjisByteLimit : public QValidator {
 public:
-    explicit SjisByteLimit(QObject* parent) : QValidator(parent) {}
-    State validate(QString& input, int&) const override
+    explicit SjisByteLimit(QLineEdit* box) : QValidator(box), m_shown(box->text())
     {
-        return platform::utf8ToSjis(input.toStdString()).size() <= 8 ? Acceptable : Invalid;
+        // The box's own text already holds the change while it is checked: the one shown before
+        // is kept here.
+        connect(box, &QLineEdit::textChanged, this, [this](const QString& text) { m_shown = text; });
     }
+    State validate(QString& input, int& pos) const override
+    {
+        if (sjisBytes(input) <= KanjiBoxBytes)
+            return Acceptable;
+        // What was inserted lies between the part before it and the part after it that the box
+        // held already; it keeps as many of its characters as there is room for.
+        const QString& old = m_shown;
+        qsizetype head = 0;
+        while (head < old.size() && head < input.size() && old[head] == input[head])
+            ++head;
+        qsizetype tail = 0;
+        while (tail < old.size() - head && tail < input.size() - head && old[old.size() - 1 - tail] == input[input.size() - 1 - tail])
+            ++tail;
+        QString inserted = input.mid(head, input.size() - head - tail);
+        const QString kept = input.left(head) + input.right(tail);
+        while (!inserted.isEmpty() && sjisBytes(kept) + sjisBytes(inserted) > KanjiBoxBytes)
+            inserted.chop(inserted.size() >= 2 && inserted.back().isLowSurrogate() ? 2 : 1);
+        input = input.left(head) + inserted + input.right(tail);
+        pos = static_cast<int>(head + inserted.size());
+        return sjisBytes(input) <= KanjiBoxBytes ? Acceptable : Invalid;
+    }
+
+private:
+    QString m_shown;
 };
 
 } // namespace
 
 void TsorbanForm::setupSelection()
 {
+    // The window's own filter sees every event first: the number box's keys, the arrow label's
+    // clicks and the accelerators a menu title contests.
+    qApp->installEventFilter(this);
     new platform::KeyPreview(this, [this](int key, Qt::KeyboardModifiers modifiers) { FormKeyDown(key, modifiers); });
     Edit2->setValidator(new SjisByteLimit(Edit2));
-    Edit1->installEventFilter(this);
-    StaticText9->installEventFilter(this);
+    // A right click on a box shows the window's popup menu, not the box's own.
+    Edit1->setContextMenuPolicy(Qt::NoContextMenu);
+    Edit2->setContextMenuPolicy(Qt::NoContextMenu);
     connect(SpeedButton1, &QPushButton::clicked, this, &TsorbanForm::SpeedButton1Click);
     connect(SpeedButton2, &QPushButton::clicked, this, &TsorbanForm::SpeedButton2Click);
     connect(UpDown1, &platform::UpDown::clicked, this, &TsorbanForm::UpDown1Click);
@@ -238,14 +276,57 @@ void TsorbanForm::ListBox1DblClick()
     selectKanji(*n);
 }
 
+bool TsorbanForm::editKeyOfWindows(const QKeyEvent& key)
+{
+    // The boxes keep the keys a Windows edit box has; Qt's Unix extras (Ctrl+K deletes to the end,
+    // Ctrl+U the line, Ctrl+W a word, ...) would clash with the window's Ctrl+letter keys.
+    const Qt::KeyboardModifiers mods = key.modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier);
+    if (mods != Qt::ControlModifier || key.key() < Qt::Key_A || key.key() > Qt::Key_Z)
+        return true;
+    return key.key() == Qt::Key_A || key.key() == Qt::Key_C || key.key() == Qt::Key_V || key.key() == Qt::Key_X
+           || key.key() == Qt::Key_Z;
+}
+
+QPushButton* TsorbanForm::contestedAccelerator(const QKeyEvent& key) const
+{
+    if (key.modifiers() != Qt::AltModifier || key.key() < Qt::Key_A || key.key() > Qt::Key_Z)
+        return nullptr;
+    const QKeySequence pressed(Qt::ALT | key.key());
+    const auto actions = menuBar()->actions();
+    if (std::none_of(actions.begin(), actions.end(), [&](QAction* a) { return QKeySequence::mnemonic(a->text()) == pressed; }))
+        return nullptr;
+    for (QPushButton* button : m_client->findChildren<QPushButton*>())
+        if (button->isVisible() && button->isEnabled() && QKeySequence::mnemonic(button->text()) == pressed)
+            return button;
+    return nullptr;
+}
+
 bool TsorbanForm::eventFilter(QObject* watched, QEvent* event)
 {
+    // Alt with the underlined letter of a button presses that button even where a menu title
+    // underlines the same letter (表示(&D) and 検索(&D)): the key goes on as a plain key press
+    // instead of an ambiguous shortcut, and the menu stays reachable by Alt alone, then the letter.
+    const bool keyEvent = event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress;
+    if (keyEvent && watched->isWidgetType() && static_cast<QWidget*>(watched)->window() == this) {
+        if (QPushButton* button = contestedAccelerator(*static_cast<QKeyEvent*>(event))) {
+            event->accept();
+            if (event->type() == QEvent::KeyPress)
+                button->click(); // the window's key preview has seen the key already
+            return true;
+        }
+    }
+
+    if ((watched == Edit1 || watched == Edit2) && event->type() == QEvent::KeyPress && !editKeyOfWindows(*static_cast<QKeyEvent*>(event)))
+        return true; // the window's key preview has had it; the box does nothing with it
     if (watched == Edit1 && event->type() == QEvent::KeyPress) {
         Edit1KeyDown();
-        // From its first key on, the number box takes digits only from the keyboard.
-        const QString text = static_cast<QKeyEvent*>(event)->text();
-        const bool printable = !text.isEmpty() && text.front().isPrint();
-        if (m_edit1DigitsOnly && printable && !text.front().isDigit())
+        // From its first key on, the number box takes the digits 0 to 9 only from the keyboard
+        // (not the full-width ones, which the number input could not read).
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const QString text = key->text();
+        const bool typed = !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+        const bool printable = typed && !text.isEmpty() && text.front().isPrint();
+        if (m_edit1DigitsOnly && printable && (text.front() < u'0' || text.front() > u'9'))
             return true;
     }
     if (watched == StaticText9 && event->type() == QEvent::MouseButtonRelease

@@ -195,7 +195,11 @@ void TsorbanForm::setupInputs()
     // Each box gets its font before its text, so its text is laid out once.
     Edit1 = new QLineEdit(c);
     Edit1->setObjectName(QStringLiteral("Edit1"));
-    placeControl(Edit1, {170, 92, 56, 30}, pixelFont(PGothic, 24));
+    // The stand-in face's digits are 5/8 of an em wide where the designed face's are 1/2: at 80 %
+    // they have the designed width, and four of them (1026) fit the 56-pixel box.
+    QFont digits = pixelFont(PGothic, 24);
+    digits.setStretch(80);
+    placeControl(Edit1, {170, 92, 56, 30}, digits);
     Edit1->setText(u("1"));
     Edit1->setAlignment(Qt::AlignRight);
     Edit1->setAttribute(Qt::WA_InputMethodEnabled, false); // the number box takes no IME input

@@ -164,6 +164,12 @@ private:
     /// Empties rows firstEmptyRow..10 of the table and parks its selection on the bottom-right cell.
     void clearRowsFromAndPark(int firstEmptyRow);
     void setupSelection();
+    /// Whether an edit box of the window acts on `key`: the editing keys of a Windows edit box
+    /// (Ctrl with A, C, V, X, Z and every key without Ctrl), none of Qt's Unix extras.
+    static bool editKeyOfWindows(const QKeyEvent& key);
+    /// The button whose Alt accelerator `key` is, when a menu title underlines the same letter;
+    /// such a key presses the button (eventFilter).
+    QPushButton* contestedAccelerator(const QKeyEvent& key) const;
     void selectKanji(std::int32_t n);
     void reportNotEducationKanji();
     search::SearchContext searchContext();

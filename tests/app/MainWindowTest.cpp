@@ -244,3 +244,46 @@ TEST_F(MainWindowTest, windowClosesEvenWhenTheSettingsCannotBeWritten)
     ASSERT_EQ(recorder.events.size(), 1u);
     EXPECT_NE(recorder.events[0].text.find("sorban.ini"), std::string::npos);
 }
+
+TEST_F(MainWindowTest, strokeOrderButtonLooksDisabledWithoutAPicture)
+{
+    writeData();
+    auto& f = open();
+    const auto bluePixels = [&] {
+        const QImage image = f.SpeedButton14->grab().toImage();
+        int blue = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) {
+                const QColor c = image.pixel(x, y);
+                blue += c.blue() > 180 && c.red() < 90 && c.green() < 90;
+            }
+        return blue;
+    };
+    ASSERT_TRUE(f.SpeedButton14->isEnabled()); // 愛 has a picture: a blue caption
+    EXPECT_GT(bluePixels(), 20);
+    store->KanNum = 2;
+    f.HyouDsp();
+    ASSERT_FALSE(f.SpeedButton14->isEnabled());
+    EXPECT_EQ(bluePixels(), 0); // the platform's grey
+}
+
+TEST_F(MainWindowTest, numberBoxShowsAllFourDigitsOfTheLastKanji)
+{
+    writeData();
+    auto& f = open();
+    // The leftmost ink of a number: with every digit in view, 1026 starts a digit's width left of 026.
+    const auto firstInk = [&](const char* number) {
+        f.Edit1->setText(u(number));
+        const QImage image = f.Edit1->grab().toImage();
+        for (int x = 3; x < image.width(); ++x)
+            for (int y = 4; y < image.height() - 4; ++y)
+                if (qGray(image.pixel(x, y)) < 100)
+                    return x;
+        return -1;
+    };
+    const int four = firstInk("1026");
+    const int three = firstInk("026");
+    EXPECT_GT(four, 2);
+    EXPECT_GE(three - four, 8);
+    EXPECT_GE(firstInk("026") - firstInk("1000"), 8);
+}

@@ -8,6 +8,9 @@
 #include <QPushButton>
 #include <QKeyEvent>
 #include <QToolButton>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QMenu>
 
 #include "UpDown.h"
 
@@ -312,4 +315,96 @@ TEST_F(SelectionTest, menusHoldEveryItemAndRunTheirHandlers)
     action(menu(0), "終了(&X)")->trigger();
     EXPECT_FALSE(f.isVisible());
     EXPECT_TRUE(std::filesystem::exists(dir / "sorban.ini")); // closing wrote the settings
+}
+
+TEST_F(SelectionTest, altDPressesTheKanjiButtonAndTheSearchMenuStaysOnTheKeyboard)
+{
+    auto& f = openFull();
+    QApplication::setActiveWindow(&f);
+    f.Edit2->setText(QString::fromStdString(kanji(5)));
+    f.Edit2->setFocus();
+    QTest::keyClick(f.Edit2, Qt::Key_D, Qt::AltModifier); // 表示(&D), though 検索(&D) shares the letter
+    EXPECT_EQ(store->KanNum, 5);
+    f.StringGrid2->setFocus();
+    f.Edit2->setText(QString::fromStdString(kanji(9)));
+    QTest::keyClick(f.StringGrid2, Qt::Key_D, Qt::AltModifier);
+    EXPECT_EQ(store->KanNum, 9);
+    QTest::keyClick(f.StringGrid2, Qt::Key_S, Qt::AltModifier); // 表示(&S) is nobody else's
+    EXPECT_EQ(store->KanNum, 9);
+
+    // Alt pressed and released, then D: the search menu opens.
+    QMenu* search = f.menuBar()->actions().at(2)->menu();
+    QTest::keyPress(f.StringGrid2, Qt::Key_Alt, Qt::AltModifier);
+    QTest::keyRelease(f.StringGrid2, Qt::Key_Alt);
+    QTest::keyClick(f.menuBar(), Qt::Key_D);
+    EXPECT_TRUE(search->isVisible());
+    search->close();
+    QTest::keyClick(f.StringGrid2, Qt::Key_F10);
+    EXPECT_TRUE(f.menuBar()->actions().at(0)->menu()->isVisible());
+    f.menuBar()->actions().at(0)->menu()->close();
+}
+
+TEST_F(SelectionTest, rightClickOnABoxShowsTheWindowsPopupMenu)
+{
+    auto& f = openFull();
+    for (QLineEdit* box : {f.Edit1, f.Edit2}) {
+        QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5), box->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(box, &click);
+        EXPECT_TRUE(f.PopupMenu1->isVisible()) << box->objectName().toStdString();
+        f.PopupMenu1->close();
+    }
+}
+
+TEST_F(SelectionTest, boxesKeepTheEditingKeysOfWindowsAndNoneOfTheUnixOnes)
+{
+    auto& f = openFull();
+    QApplication::setActiveWindow(&f);
+    show(123);
+    for (QLineEdit* box : {f.Edit1, f.Edit2}) {
+        const QString before = box == f.Edit1 ? u("123") : QString::fromStdString(kanji(3) + kanji(4));
+        box->setText(before);
+        box->setFocus();
+        box->setCursorPosition(1);
+        // Every Ctrl+letter of the window's keys, and Qt's Unix extras: the text stays.
+        for (const Qt::Key key : {Qt::Key_J, Qt::Key_B, Qt::Key_N, Qt::Key_Y, Qt::Key_K, Qt::Key_U, Qt::Key_W, Qt::Key_E, Qt::Key_D, Qt::Key_H}) {
+            QTest::keyClick(box, key, Qt::ControlModifier);
+            EXPECT_EQ(box->text(), before) << box->objectName().toStdString() << " Ctrl+" << char('A' + (key - Qt::Key_A));
+            EXPECT_EQ(store->KanNum, 123);
+        }
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w != &f && w->isVisible())
+                w->close(); // the windows Ctrl+J, B, N, Y and K opened
+        QApplication::setActiveWindow(&f);
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+        EXPECT_EQ(box->selectedText(), before);
+        QTest::keyClick(box, Qt::Key_X, Qt::ControlModifier);
+        EXPECT_EQ(box->text(), QString());
+        QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier);
+        EXPECT_EQ(box->text(), before);
+    }
+    EXPECT_EQ(f.KakusuuOpen, 0); // Ctrl+K opened the stroke-count window as K does, and it was closed
+}
+
+TEST_F(SelectionTest, pastingIntoTheKanjiBoxKeepsWhatFitsAndTheNumberBoxTakesAsciiDigitsOnly)
+{
+    auto& f = openFull();
+    QApplication::setActiveWindow(&f);
+    f.Edit2->setText(u("愛"));
+    f.Edit2->setFocus();
+    f.Edit2->end(false);
+    QApplication::clipboard()->setText(u("上下左右中"));
+    f.Edit2->paste();
+    EXPECT_EQ(f.Edit2->text(), u("愛上下左")); // 8 bytes: what fits of the paste
+    f.Edit2->setText(u("ab"));
+    f.Edit2->setCursorPosition(1);
+    QApplication::clipboard()->setText(u("漢字漢字"));
+    f.Edit2->paste();
+    EXPECT_EQ(f.Edit2->text(), u("a漢字漢b")); // the text after the cursor stays
+    EXPECT_EQ(f.Edit2->cursorPosition(), 4);
+
+    f.Edit1->clear();
+    f.Edit1->setFocus();
+    type(f.Edit1, u("1２3"));
+    EXPECT_EQ(f.Edit1->text(), u("13"));
 }

@@ -61,7 +61,7 @@ rm -f "$ini"
 start_main "$data" || { echo "FAIL no main window"; exit 1; }
 client_origin
 shot start
-before=$(kanji_region)
+before=$(kanji_region); kanji1=$before   # kanji 1, 愛, the kanji box's first text
 key Down; until_true kanji_is_not "$before"
 key Down
 key alt+f; key x
@@ -95,6 +95,9 @@ check "Up brings it back" until_true kanji_is "$before"
 key Next; until_true kanji_is_not "$before"
 key Prior
 check "PageDown then PageUp come back" until_true kanji_is "$before"
+key alt+d
+check "Alt+D presses 表示(D), though the menu 検索(D) shares its letter" until_true kanji_is "$kanji1"
+key Down; until_true kanji_is_not "$kanji1"
 lamp=$(pixel $((cx + 661)) $((cy + 147)))
 key ctrl+r
 check "Ctrl+R turns the lamp navy" until_true pixel_is $((cx + 661)) $((cy + 147)) "0,0,128"
