@@ -34,6 +34,13 @@ void PictureArea::drawAtOrigin(const QImage& picture)
     painter.drawImage(QPoint(0, 0), picture); // a larger picture is cut off at the surface's edges
 }
 
+void PictureArea::clear()
+{
+    if (m_surface.isNull())
+        m_surface = QImage(size(), QImage::Format_RGB32);
+    m_surface.fill(palette().color(QPalette::Window));
+}
+
 void PictureArea::paintEvent(QPaintEvent*)
 {
     if (m_surface.isNull())
@@ -59,6 +66,7 @@ THitujunF::THitujunF(QWidget* parent) : QDialog(parent, Qt::Tool | Qt::WindowSta
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(Image1);
+    layout->activate(); // the area has its size before the first picture is decoded for it
     connect(Image1, &PictureArea::rightPressed, this, &THitujunF::Image1MouseDown);
     Image1->installEventFilter(this);
 }
@@ -72,11 +80,21 @@ void THitujunF::FormCreate(const QWidget& mainWindow)
 
 void THitujunF::HituDsp()
 {
-    // A picture that cannot be decoded leaves the area as it is; no box, at no paint.
-    if (const auto picture = platform::decodeJpeg(picturePath)) {
-        const QImage image(picture->rgb.data(), picture->width, picture->height, picture->width * 3, QImage::Format_RGB888);
-        Image1->drawAtOrigin(image.convertToFormat(QImage::Format_RGB32));
+    if (picturePath != m_decodedPath) {
+        m_decodedPath = picturePath;
+        // Only what the surface can show is decoded; the rest of a larger picture is cut off anyway.
+        const QSize room = Image1->surfaceSize();
+        const auto picture = platform::decodeJpeg(picturePath, room.width(), room.height());
+        m_picture = picture ? QImage(picture->rgb.data(), picture->width, picture->height, picture->width * 3, QImage::Format_RGB888)
+                                  .convertToFormat(QImage::Format_RGB32)
+                            : QImage();
     }
+    // A picture that cannot be decoded shows as an empty surface, without a box: nothing of
+    // another kanji may stand in for it.
+    if (m_picture.isNull())
+        Image1->clear();
+    else
+        Image1->drawAtOrigin(m_picture);
 }
 
 void THitujunF::FormKeyDown(int key)
@@ -101,7 +119,7 @@ void THitujunF::keyPressEvent(QKeyEvent* event)
 bool THitujunF::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == Image1 && event->type() == QEvent::Paint)
-        HituDsp(); // every paint of the viewer loads and draws the picture again
+        HituDsp(); // every paint of the viewer draws the picture again
     return QDialog::eventFilter(watched, event);
 }
 

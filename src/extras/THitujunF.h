@@ -19,6 +19,10 @@ public:
 
     /// Draws `picture` at its own size at the surface's top-left corner.
     void drawAtOrigin(const QImage& picture);
+    /// Empties the surface: nothing of an earlier picture stays.
+    void clear();
+    /// The size of the surface, or of the area before the surface is made.
+    QSize surfaceSize() const { return m_surface.isNull() ? size() : m_surface.size(); }
     const QImage& surface() const { return m_surface; }
 
 signals:
@@ -32,8 +36,8 @@ private:
     QImage m_surface;
 };
 
-/// The stroke-order viewer: a tool window that stays on top and shows the picture named by the
-/// program-wide picture path, decoded anew at every paint.
+/// The stroke-order viewer: a tool window that stays on top and shows the picture named by its
+/// picture path, drawn at every paint and decoded once for each path it is given.
 class THitujunF : public QDialog, public platform::ModalWindow {
     Q_OBJECT
 
@@ -43,6 +47,8 @@ public:
     /// Places the viewer beside `mainWindow`: its top 40 below the main window's, its left at the
     /// main window's right edge.
     void FormCreate(const QWidget& mainWindow);
+    /// Draws the picture of `picturePath` on the surface, decoding it first when the path is new;
+    /// a picture that cannot be decoded leaves the surface empty.
     void HituDsp();
     void FormKeyDown(int key);
     void Image1MouseDown();
@@ -51,6 +57,10 @@ public:
     /// The picture path (UTF-8) the viewer paints; the main window sets it before opening.
     std::string picturePath;
     PictureArea* Image1 = nullptr;
+
+private:
+    std::string m_decodedPath;
+    QImage m_picture; // null when the picture at m_decodedPath could not be decoded
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

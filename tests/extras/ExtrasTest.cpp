@@ -11,8 +11,13 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cstdio>
 #include <fstream>
 #include <sstream>
+#include <vector>
+
+#include <jpeglib.h>
 
 using namespace sorban;
 using Box = platform::RecordingDialogs;
@@ -32,6 +37,37 @@ protected:
         const auto path = dir / name;
         EXPECT_TRUE(image.save(QString::fromStdString(path.string()), "JPEG", 95));
         return path;
+    }
+    // A one-colour CMYK JPEG of 16 x 16 pixels, as Adobe writes them (inverted) or plain.
+    void writeCmyk(const std::string& name, std::array<std::uint8_t, 4> ink, bool adobe)
+    {
+        std::FILE* out = std::fopen((dir / name).c_str(), "wb");
+        ASSERT_NE(out, nullptr);
+        jpeg_compress_struct info{};
+        jpeg_error_mgr errors{};
+        info.err = jpeg_std_error(&errors);
+        jpeg_create_compress(&info);
+        jpeg_stdio_dest(&info, out);
+        info.image_width = 16;
+        info.image_height = 16;
+        info.input_components = 4;
+        info.in_color_space = JCS_CMYK;
+        jpeg_set_defaults(&info);
+        jpeg_set_colorspace(&info, JCS_CMYK);
+        jpeg_set_quality(&info, 95, TRUE);
+        info.write_Adobe_marker = adobe;
+        jpeg_start_compress(&info, TRUE);
+        std::vector<std::uint8_t> row;
+        for (int x = 0; x < 16; ++x)
+            for (const std::uint8_t v : ink)
+                row.push_back(adobe ? static_cast<std::uint8_t>(255 - v) : v);
+        while (info.next_scanline < info.image_height) {
+            JSAMPROW rows[1] = {row.data()};
+            jpeg_write_scanlines(&info, rows, 1);
+        }
+        jpeg_finish_compress(&info);
+        jpeg_destroy_compress(&info);
+        std::fclose(out);
     }
     static std::string bytes(const std::filesystem::path& file)
     {
@@ -113,12 +149,67 @@ TEST_F(ExtrasTest, viewerDrawsAtTheCornerAndKeepsWhatASmallerPictureDoesNotCover
     EXPECT_TRUE(near(viewer.Image1->surface().pixel(30, 30), QColor(0, 255, 0)));
     EXPECT_TRUE(near(viewer.Image1->surface().pixel(200, 100), QColor(0, 0, 255))); // the earlier picture's rest
 
+    // A picture that cannot be decoded shows nothing, and nothing of the kanji before it.
     test::writeBytes(dir / "broken.jpg", "\xFF\xD8\xFF");
     viewer.picturePath = (dir / "broken.jpg").string();
     viewer.HituDsp();
     viewer.repaint();
-    EXPECT_TRUE(near(viewer.Image1->surface().pixel(30, 30), QColor(0, 255, 0)));
+    const QColor empty = viewer.palette().color(QPalette::Window);
+    EXPECT_EQ(QColor(viewer.Image1->surface().pixel(30, 30)), empty);
+    EXPECT_EQ(QColor(viewer.Image1->surface().pixel(200, 100)), empty);
     EXPECT_TRUE(recorder.events.empty());
+}
+
+TEST_F(ExtrasTest, cmykAndGreyscalePicturesDecodeToTheirColours)
+{
+    const auto colourOf = [&](const std::string& name) {
+        const auto picture = platform::decodeJpeg(dir / name);
+        return picture ? QColor(picture->rgb[0], picture->rgb[1], picture->rgb[2]) : QColor();
+    };
+    // Red is no cyan, full magenta and yellow, no black; Adobe's files hold the inverse.
+    writeCmyk("adobe.jpg", {0, 255, 255, 0}, true);
+    writeCmyk("plain.jpg", {0, 255, 255, 0}, false);
+    EXPECT_TRUE(near(colourOf("adobe.jpg"), QColor(255, 0, 0))) << colourOf("adobe.jpg").name().toStdString();
+    EXPECT_TRUE(near(colourOf("plain.jpg"), QColor(255, 0, 0))) << colourOf("plain.jpg").name().toStdString();
+    QImage grey(16, 16, QImage::Format_Grayscale8);
+    grey.fill(QColor(90, 90, 90));
+    ASSERT_TRUE(grey.save(QString::fromStdString((dir / "grey.jpg").string()), "JPEG", 95));
+    EXPECT_TRUE(near(colourOf("grey.jpg"), QColor(90, 90, 90)));
+}
+
+TEST_F(ExtrasTest, onlyWhatTheSurfaceShowsIsDecoded)
+{
+    // A picture of 4000 x 3000 pixels (36 MB decoded) read by a process that may map 16 MiB more:
+    // only its top-left corner is decoded, at the surface's size.
+    const auto wide = writeJpeg("wide.jpg", 4000, 3000);
+    const int code = test::inChildWithMemoryLeft(16u << 20, [&] {
+        const auto corner = platform::decodeJpeg(wide, 253, 256);
+        if (!corner || corner->width != 253 || corner->height != 256)
+            return 1;
+        return near(QColor(corner->rgb[0], corner->rgb[1], corner->rgb[2]), QColor(255, 0, 0)) ? 0 : 2;
+    });
+    EXPECT_EQ(code, 0);
+
+    // A tiny file whose header claims 9999 x 9999 pixels: its data ends at once, so it is broken.
+    std::string tiny = bytes(writeJpeg("tiny.jpg", 16, 16));
+    const std::size_t sof = tiny.find("\xFF\xC0");
+    ASSERT_NE(sof, std::string::npos);
+    tiny.replace(sof + 5, 4, "\x27\x0F\x27\x0F");
+    test::writeBytes(dir / "claims.jpg", tiny);
+    EXPECT_FALSE(platform::decodeJpeg(dir / "claims.jpg", 253, 256));
+}
+
+TEST_F(ExtrasTest, theViewerDecodesAPictureOnceNotAtEveryPaint)
+{
+    extras::THitujunF viewer;
+    viewer.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&viewer));
+    viewer.picturePath = writeJpeg("once.jpg", 240, 240).string();
+    viewer.HituDsp();
+    EXPECT_TRUE(near(viewer.Image1->surface().pixel(200, 100), QColor(0, 0, 255)));
+    test::writeBytes(viewer.picturePath, "no longer a picture");
+    viewer.repaint(); // paints draw what was decoded
+    EXPECT_TRUE(near(viewer.Image1->surface().pixel(200, 100), QColor(0, 0, 255)));
 }
 
 TEST_F(ExtrasTest, rightClickBeepsAndClosesTheViewerLeftClickDoesNot)
