@@ -35,8 +35,9 @@ TJukujiForm::TJukujiForm(const data::KanjiStore& store, std::filesystem::path da
     setObjectName(QStringLiteral("JukujiForm"));
     setWindowTitle(QStringLiteral("JukujiForm"));
     platform::placeControl(this, QRect(251, 118, 852, 1019), pixelFont(PGothic, 12), Black, Cream);
+    setFixedSize(size()); // not resizable
     StaticText1 = makeLabel(this, "StaticText1", QStringLiteral("教育漢字 熟字訓 教科書出現ページ表"), {24, 24, 396, 25},
-                            pixelFont(Gothic, 21, true), Blue);
+                            pixelFont(Gothic, 21, true), Blue, {}, Qt::AlignLeft | Qt::AlignVCenter);
     StaticText1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     SpeedButton1 = new QPushButton(QStringLiteral("閉じる(ESC/DEL)"), this);
     SpeedButton1->setObjectName(QStringLiteral("SpeedButton1"));

@@ -11,6 +11,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <unistd.h>
 
 using namespace sorban;
@@ -165,4 +166,46 @@ TEST_F(JukujiTest, theExampleFileIsReadOnlyAsFarAsItsThirtyFourRows)
         return tables.example[33][0] == "e34" ? 0 : 1;
     });
     EXPECT_EQ(code, 0);
+}
+
+TEST_F(JukujiTest, theWindowIsOfFixedSizeAndItsTitleFitsItsLabelAtEveryScale)
+{
+    const auto f = open();
+    EXPECT_EQ(f->minimumSize(), f->maximumSize());
+    QLabel* title = f->StaticText1;
+    EXPECT_EQ(title->geometry(), QRect(24, 24, 396, 25));
+    const auto inkRows = [](const QImage& image) {
+        int first = -1, last = -1;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) {
+                const QColor c = image.pixel(x, y);
+                if (c.blue() > 150 && c.red() < 110 && c.green() < 110) {
+                    first = first < 0 ? y : first;
+                    last = y;
+                    break;
+                }
+            }
+        return std::pair{first, last};
+    };
+    for (const qreal scale : {1.0, 1.25, 1.5}) {
+        QImage label((QSizeF(title->size()) * scale).toSize(), QImage::Format_RGB32);
+        label.setDevicePixelRatio(scale);
+        label.fill(Qt::white);
+        title->render(&label);
+        // The same text drawn with room to spare: all of its strokes.
+        QImage free((QSizeF(title->width(), 80) * scale).toSize(), QImage::Format_RGB32);
+        free.setDevicePixelRatio(scale);
+        free.fill(Qt::white);
+        QPainter painter(&free);
+        painter.setFont(title->font());
+        painter.setPen(QColor(0, 0, 255));
+        painter.drawText(QPointF(2, 40), title->text());
+        painter.end();
+        const auto [top, bottom] = inkRows(label);
+        const auto [freeTop, freeBottom] = inkRows(free);
+        const int frame = static_cast<int>(std::ceil(title->frameWidth() * scale));
+        EXPECT_GE(top, frame) << scale;
+        EXPECT_LT(bottom, label.height() - frame) << scale; // nothing on or below the bottom frame line
+        EXPECT_EQ(bottom - top, freeBottom - freeTop) << scale; // no stroke cut off
+    }
 }
