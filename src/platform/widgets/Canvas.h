@@ -6,16 +6,48 @@
 
 #include <string>
 
+#include <QTransform>
+
 class QPainter;
 
 namespace sorban::platform {
+
+/// Whole device pixels for a painter's logical pixels. At a fractional scale factor (1.25, 1.5)
+/// a logical pixel covers a pixel and a part; cells and grid lines placed by rounding each edge
+/// once meet edge to edge, so that no fill covers a grid line and every line has one width.
+class DevicePixels {
+public:
+    explicit DevicePixels(const QPainter& painter);
+
+    /// The device pixels of a cell at `rect` whose grid lines, `lineWidth` logical pixels wide,
+    /// follow right of it and below it; the lines begin at the rectangle's right and bottom.
+    QRect cell(const QRect& rect, int lineWidth) const;
+    /// The device pixels of any logical rectangle.
+    QRect map(const QRect& rect) const;
+    /// A grid line's width in device pixels: the same for every line.
+    int lineWidth(int logical) const;
+    /// Fills device pixels; the painter keeps its logical coordinates.
+    void fill(QPainter& painter, const QRect& device, const QColor& color) const;
+    /// Clips the painter to device pixels.
+    void clip(QPainter& painter, const QRect& device) const;
+
+private:
+    int x(int logical) const;
+    int y(int logical) const;
+
+    QTransform m_toDevice; // logical to device pixels: a scale and a move
+    QTransform m_world;    // the painter's own transform
+    QTransform m_devicePixels; // the painter's transform under which coordinates are device pixels
+};
 
 /// The drawing surface an owner-draw handler gets for one cell: a brush colour, a font (face,
 /// size in points or pixel height, bold, colour), FillRect and a centred one-line DrawText. All
 /// drawing is clipped to the cell. Texts are Shift-JIS.
 class Canvas {
 public:
-    Canvas(QPainter& painter, const QRect& cell, const QFont& font, const QColor& fontColor, const QColor& brushColor);
+    /// `deviceCell` is the cell's place in device pixels, short of its grid lines.
+    Canvas(QPainter& painter, const QRect& cell, const DevicePixels& pixels, const QRect& deviceCell, const QFont& font,
+           const QColor& fontColor, const QColor& brushColor);
 
     void setBrushColor(const QColor& color) { m_brush = color; }
     QColor brushColor() const { return m_brush; }
@@ -29,7 +61,7 @@ public:
     const QFont& font() const { return m_font; }
     QColor fontColor() const { return m_fontColor; }
 
-    /// Fills `rect` (clipped to the cell) with the brush colour.
+    /// Fills `rect` (clipped to the cell, never its grid lines) with the brush colour.
     void FillRect(const QRect& rect);
     /// Draws `sjis` centred horizontally and vertically on one line in `rect`; "&x" underlines x
     /// and "&&" draws one "&", as access keys are written.
@@ -40,6 +72,8 @@ public:
 private:
     QPainter& m_painter;
     QRect m_cell;
+    const DevicePixels& m_pixels;
+    QRect m_deviceCell;
     QFont m_font;
     QColor m_fontColor;
     QColor m_brush;

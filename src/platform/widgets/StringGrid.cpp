@@ -354,7 +354,7 @@ void StringGrid::scrollIntoView(int col, int row)
     }
 }
 
-void StringGrid::moveTo(int col, int row, bool extend)
+void StringGrid::moveTo(int col, int row, bool extend, bool scroll)
 {
     if (colCount() <= m_fixedCols || rowCount() <= m_fixedRows)
         return;
@@ -370,7 +370,8 @@ void StringGrid::moveTo(int col, int row, bool extend)
         m_anchorCol = col;
         m_anchorRow = row;
     }
-    scrollIntoView(col, row);
+    if (scroll)
+        scrollIntoView(col, row);
     viewport()->update();
 }
 
@@ -384,8 +385,11 @@ void StringGrid::paintCells(QPainter& painter)
 {
     painter.fillRect(viewport()->rect(), Window);
     const QRect sel = selection();
+    const DevicePixels pixels(painter);
+    const int lineWidth = pixels.lineWidth(m_lineWidth);
     const auto paintCell = [&](int col, int row) {
         const QRect rect = cellRect(col, row);
+        const QRect device = pixels.cell(rect, m_lineWidth);
         CellState state;
         state.fixed = col < m_fixedCols || row < m_fixedRows;
         state.selected = !state.fixed && sel.contains(col, row);
@@ -394,21 +398,21 @@ void StringGrid::paintCells(QPainter& painter)
         const bool highlighted = state.selected && !state.focused;
         const QColor brush = state.fixed ? m_fixedColor : highlighted ? Highlight : Window;
         const QColor text = highlighted ? HighlightText : palette().color(QPalette::WindowText);
-        painter.fillRect(rect, brush);
-        painter.setPen(state.fixed ? FixedLine : CellLine);
-        for (int i = 0; i < m_lineWidth; ++i) {
-            painter.drawLine(rect.right() + 1 + i, rect.top(), rect.right() + 1 + i, rect.bottom() + m_lineWidth);
-            painter.drawLine(rect.left(), rect.bottom() + 1 + i, rect.right() + m_lineWidth, rect.bottom() + 1 + i);
+        pixels.fill(painter, device, brush);
+        if (lineWidth > 0) {
+            const QColor line = state.fixed ? FixedLine : CellLine;
+            pixels.fill(painter, QRect(device.right() + 1, device.top(), lineWidth, device.height() + lineWidth), line);
+            pixels.fill(painter, QRect(device.left(), device.bottom() + 1, device.width() + lineWidth, lineWidth), line);
         }
         const QString& shown = cellText(col, row);
         if (!shown.isEmpty()) {
-            painter.setClipRect(rect);
+            pixels.clip(painter, device);
             painter.setFont(font());
             painter.setPen(text);
             painter.drawText(rect.topLeft() + QPoint(2, 2 + painter.fontMetrics().ascent()), shown);
             painter.setClipping(false);
         }
-        Canvas canvas(painter, rect, font(), text, brush);
+        Canvas canvas(painter, rect, pixels, device, font(), text, brush);
         emit drawCell(col, row, rect, state, canvas);
     };
     const int width = viewport()->width();
@@ -441,7 +445,9 @@ void StringGrid::mousePressEvent(QMouseEvent* event)
     const QPoint cell = MouseToCell(event->position().toPoint());
     if (cell.x() < m_fixedCols || cell.y() < m_fixedRows)
         return;
-    moveTo(cell.x(), cell.y(), event->modifiers() & Qt::ShiftModifier);
+    // No scrolling while the button is down: a partly shown cell stays under the pointer, so the
+    // cell released on is the cell pressed and highlighted.
+    moveTo(cell.x(), cell.y(), event->modifiers() & Qt::ShiftModifier, false);
     m_dragging = m_rangeSelect;
     emit clicked();
 }
@@ -452,7 +458,7 @@ void StringGrid::mouseMoveEvent(QMouseEvent* event)
         return;
     const QPoint cell = MouseToCell(event->position().toPoint());
     if (cell.x() >= m_fixedCols && cell.y() >= m_fixedRows && (cell.x() != m_col || cell.y() != m_row))
-        moveTo(cell.x(), cell.y(), true);
+        moveTo(cell.x(), cell.y(), true, false);
 }
 
 void StringGrid::mouseReleaseEvent(QMouseEvent* event)
@@ -460,6 +466,8 @@ void StringGrid::mouseReleaseEvent(QMouseEvent* event)
     if (event->button() == Qt::LeftButton)
         m_dragging = false;
     emit mouseUp(event->button(), event->modifiers(), event->position().toPoint());
+    if (event->button() == Qt::LeftButton)
+        scrollIntoView(m_col, m_row); // the picked cell comes fully into view afterwards
 }
 
 void StringGrid::keyPressEvent(QKeyEvent* event)

@@ -102,7 +102,7 @@ private:
     QSize room() const;
     int visibleRows() const;
     int visibleCols() const;
-    void moveTo(int col, int row, bool extend);
+    void moveTo(int col, int row, bool extend, bool scroll = true);
     void scrollIntoView(int col, int row);
     int colLeft(int col) const;
     int rowTop(int row) const;

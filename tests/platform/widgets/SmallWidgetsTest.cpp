@@ -1,8 +1,11 @@
+#include "FontDialog.h"
 #include "KeyPreview.h"
 #include "LampPanel.h"
 #include "UpDown.h"
 
+#include <QIcon>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -67,4 +70,16 @@ TEST(LampPanelTest, paintsItsColourInsideTheBorder)
     const QImage image = lamp.grab().toImage();
     EXPECT_EQ(QColor(image.pixel(9, 9)), QColor(0, 0, 128));
     EXPECT_NE(QColor(image.pixel(0, 0)), QColor(0, 0, 128));
+}
+
+TEST(FontDialogTest, buttonsSpeakJapaneseAndShowNoPictures)
+{
+    FontDialog dialog(FontChoice{"IPAMincho", false, false, 0});
+    QStringList texts;
+    for (QPushButton* button : dialog.findChildren<QPushButton*>()) {
+        texts << button->text();
+        EXPECT_TRUE(button->icon().isNull()) << button->text().toStdString();
+    }
+    texts.sort();
+    EXPECT_EQ(texts, (QStringList{QStringLiteral("OK"), QStringLiteral("キャンセル")}));
 }

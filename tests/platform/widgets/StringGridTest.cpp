@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 using sorban::platform::Canvas;
+using sorban::platform::DevicePixels;
 using sorban::platform::CellState;
 using sorban::platform::StringGrid;
 using sorban::test::sjis;
@@ -199,7 +200,8 @@ TEST_F(StringGridTest, canvasDrawsAccessKeysAndClipsToTheCell)
         image->fill(Qt::white);
     {
         QPainter painter(&withPrefix);
-        Canvas canvas(painter, cell, QFont(), Qt::black, Qt::white);
+        const DevicePixels pixels(painter);
+        Canvas canvas(painter, cell, pixels, pixels.map(cell), QFont(), Qt::black, Qt::white);
         canvas.DrawText(std::string("a&&b"), cell);
     }
     {
@@ -211,7 +213,8 @@ TEST_F(StringGridTest, canvasDrawsAccessKeysAndClipsToTheCell)
     QImage clipped(60, 60, QImage::Format_RGB32);
     clipped.fill(Qt::white);
     QPainter painter(&clipped);
-    Canvas canvas(painter, QRect(10, 10, 20, 20), QFont(), Qt::black, Qt::red);
+    const DevicePixels pixels(painter);
+    Canvas canvas(painter, QRect(10, 10, 20, 20), pixels, pixels.map(QRect(10, 10, 20, 20)), QFont(), Qt::black, Qt::red);
     canvas.FillRect(QRect(0, 0, 60, 60));
     EXPECT_EQ(QColor(clipped.pixel(15, 15)), QColor(Qt::red));
     EXPECT_EQ(QColor(clipped.pixel(5, 5)), QColor(Qt::white));
@@ -251,4 +254,62 @@ TEST_F(StringGridTest, aCellChangedWhileShownIsDrawnWithItsNewText)
     grid.setCell(1, 1, sjis("二"));
     EXPECT_EQ(grid.cellText(1, 1), QString::fromUtf8("二"));
     EXPECT_NE(render().copy(grid.cellRect(1, 1)), one);
+}
+
+TEST_F(StringGridTest, gridLinesSurviveFilledCellsAndKeepOneWidthAtFractionalScales)
+{
+    // Every cell of rows 1 to 3 filled by its owner, as the appearance table fills its reading rows.
+    QObject::connect(&grid, &StringGrid::drawCell, &grid, [](int, int row, const QRect& rect, const CellState&, Canvas& canvas) {
+        if (row >= 1 && row <= 3) {
+            canvas.setBrushColor(QColor(255, 0, 255));
+            canvas.FillRect(rect);
+        }
+    });
+    const QColor line(192, 192, 192);
+    for (const qreal scale : {1.0, 1.25, 1.5, 1.75}) {
+        QImage image((QSizeF(grid.viewport()->size()) * scale).toSize(), QImage::Format_RGB32);
+        image.setDevicePixelRatio(scale);
+        image.fill(Qt::black);
+        QPainter painter(&image);
+        grid.paintCells(painter);
+        painter.end();
+        // Along a row, the run of grid-line pixels between each two cells: filled row 2, empty row 8.
+        for (const int row : {2, 8}) {
+            const int y = static_cast<int>((grid.cellRect(1, row).top() + 10) * scale);
+            std::vector<int> widths;
+            int run = 0;
+            for (int x = static_cast<int>((grid.cellRect(2, row).left() + 5) * scale); x <= static_cast<int>((grid.cellRect(12, row).left() + 5) * scale); ++x) {
+                if (QColor(image.pixel(x, y)) == line) {
+                    ++run;
+                } else if (run > 0) {
+                    widths.push_back(run);
+                    run = 0;
+                }
+            }
+            ASSERT_EQ(widths.size(), 10u) << "scale " << scale << " row " << row; // every line between columns 2 and 12
+            for (const int w : widths)
+                EXPECT_EQ(w, widths.front()) << "scale " << scale << " row " << row;
+        }
+    }
+}
+
+TEST_F(StringGridTest, aClickOnAPartlyShownRowReleasesOnTheCellItPressed)
+{
+    // The last row that shows only its top.
+    int row = grid.topRow();
+    while (grid.cellRect(1, row + 1).isValid() && grid.cellRect(1, row + 1).bottom() < grid.viewport()->height())
+        ++row;
+    ++row;
+    const QRect partly = grid.cellRect(3, row);
+    ASSERT_GT(partly.bottom(), grid.viewport()->height() - 1);
+    const QPoint at(partly.center().x(), grid.viewport()->height() - 2);
+    QPoint released(-1, -1);
+    QObject::connect(&grid, &StringGrid::mouseUp, &grid, [&](Qt::MouseButton, Qt::KeyboardModifiers, const QPoint& pos) {
+        released = grid.MouseToCell(pos);
+    });
+    QTest::mousePress(grid.viewport(), Qt::LeftButton, {}, at);
+    EXPECT_EQ(QPoint(grid.col(), grid.row()), QPoint(3, row)); // highlighted
+    QTest::mouseRelease(grid.viewport(), Qt::LeftButton, {}, at);
+    EXPECT_EQ(released, QPoint(3, row)); // and picked
+    EXPECT_LE(grid.cellRect(3, row).bottom(), grid.viewport()->height()); // then shown whole
 }
