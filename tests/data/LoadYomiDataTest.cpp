@@ -2,6 +2,8 @@
 #include "MainDataFiles.h"
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 
 using namespace sorban;
 using sorban::test::DataFileTest;
@@ -264,4 +266,18 @@ TEST_F(LoadYomiDataTest, hostileBytesNeverCrashTheReader)
     recorder.events.clear();
     EXPECT_EQ(load(), -1);
     EXPECT_EQ(shown(), std::vector{Box::box("エラー発生00", "ご報告")});
+}
+
+TEST_F(LoadYomiDataTest, anEndOfFileMarkAfterTheLastRecordIsNoRecord)
+{
+    writeSmallSet();
+    // Old Windows tools end a file with Ctrl+Z; as a record it would stop the loading with エラー発生00.
+    for (const char* name : {"knj_yomi.csv", "apr_jho.csv", "bushu_ban.csv"}) {
+        std::ifstream in(dir / name, std::ios::binary);
+        const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        test::writeBytes(dir / name, bytes + "\x1A");
+    }
+    EXPECT_EQ(load(), 1);
+    EXPECT_TRUE(shown().empty());
+    EXPECT_EQ(store.BushuName[2], ""); // no radical made of the mark
 }

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <iterator>
 
 using namespace sorban;
 namespace fs = std::filesystem;
@@ -163,4 +164,20 @@ TEST_F(KdataCheckTest, commandReportsInItsFormatAndExitsByOutcome)
     EXPECT_EQ(first, "kdata/apr_jho.csv:3:7: invalid appearance code 63 in column 2 (shown as －－－; 0 marks no appearance)");
     fs::remove_all(work / "kdata");
     EXPECT_EQ(test::run(command + " 2>/dev/null"), 2);
+}
+
+TEST_F(KdataCheckTest, aCtrlZAtTheEndIsAWarningAndBeforeDataAFault)
+{
+    const std::string command = std::string(KDATA_CHECK_BIN) + " " + work.path().string();
+    std::ifstream in(work / "kdata" / "knj_atrbt.csv", std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    test::writeBytes(work / "kdata" / "knj_atrbt.csv", bytes + "\x1A");
+    const int lines = static_cast<int>(std::count(bytes.begin(), bytes.end(), '\n')) + 1;
+    EXPECT_TRUE(reports("knj_atrbt.csv", lines, "Ctrl+Z (0x1A) byte at the end"));
+    EXPECT_FALSE(kdatacheck::hasFault(check()));
+    EXPECT_EQ(test::run(command + " >/dev/null"), 0);
+
+    test::writeBytes(work / "kdata" / "knj_atrbt.csv", bytes.substr(0, 40) + "\x1A" + bytes.substr(40));
+    EXPECT_TRUE(reports("knj_atrbt.csv", 1, "stops reading the file here, before what follows"));
+    EXPECT_EQ(test::run(command + " >/dev/null"), 1);
 }

@@ -50,9 +50,9 @@ struct Line {
 class Report {
 public:
     explicit Report(std::vector<Problem>& out) : m_out(out) {}
-    void add(const std::string& file, int line, int field, std::string message)
+    void add(const std::string& file, int line, int field, std::string message, bool warning = false)
     {
-        m_out.push_back({file, line, field, std::move(message)});
+        m_out.push_back({file, line, field, std::move(message), warning});
     }
 
 private:
@@ -72,8 +72,18 @@ public:
         }
         std::ostringstream all;
         all << in.rdbuf();
-        const std::string bytes = all.str();
+        std::string bytes = all.str();
         m_present = true;
+        // The program's reading stops at a Ctrl+Z byte, as text-mode reading on Windows does.
+        if (const std::size_t mark = bytes.find('\x1A'); mark != std::string::npos) {
+            const auto line = static_cast<int>(std::count(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(mark), '\n')) + 1;
+            const bool more = bytes.find_first_not_of("\r\n\x1A", mark) != std::string::npos;
+            report.add(m_name, line, 0,
+                       more ? "Ctrl+Z (0x1A) byte: the program stops reading the file here, before what follows it"
+                            : "Ctrl+Z (0x1A) byte at the end of the file: the program stops reading there",
+                       !more);
+            bytes.resize(mark);
+        }
         int number = 0;
         for (std::size_t pos = 0; pos < bytes.size();) {
             std::size_t end = bytes.find('\n', pos);
@@ -538,7 +548,12 @@ void checkJukujikun(const fs::path& dir, Report& report)
 
 std::string Problem::format() const
 {
-    return file + ":" + std::to_string(line) + ":" + std::to_string(field) + ": " + message;
+    return file + ":" + std::to_string(line) + ":" + std::to_string(field) + ": " + (warning ? "warning: " : "") + message;
+}
+
+bool hasFault(const std::vector<Problem>& problems)
+{
+    return std::any_of(problems.begin(), problems.end(), [](const Problem& p) { return !p.warning; });
 }
 
 std::vector<Problem> checkDataFolder(const std::filesystem::path& dir)

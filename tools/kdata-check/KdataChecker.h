@@ -11,10 +11,15 @@ struct Problem {
     int line = 0;        ///< 1-based; 0 for the file as a whole
     int field = 0;       ///< 1-based; 0 for the line as a whole
     std::string message;
+    /// A warning is worth knowing but shows no teacher a wrong value; only faults fail the check.
+    bool warning = false;
 
-    /// "file:line:field: message"
+    /// "file:line:field: message", or "file:line:field: warning: message"
     std::string format() const;
 };
+
+/// Whether any of `problems` is a fault rather than a warning.
+bool hasFault(const std::vector<Problem>& problems);
 
 /// Checks DIR/kdata/ and, when present, DIR/hitudata/ against everything the program expects of
 /// them, above all what it would not report, or report only as a bare error word.

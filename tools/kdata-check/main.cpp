@@ -20,7 +20,7 @@ int main(int argc, char** argv)
         const auto problems = kdatacheck::checkDataFolder(dir);
         for (const auto& p : problems)
             std::printf("%s\n", p.format().c_str());
-        return problems.empty() ? 0 : 1;
+        return kdatacheck::hasFault(problems) ? 1 : 0;
     } catch (const std::exception& e) {
         std::fprintf(stderr, "kdata-check: %s\n", e.what());
         return 2;

@@ -10,6 +10,8 @@ namespace sorban::platform {
 namespace {
 
 constexpr std::size_t ChunkSize = 64 * 1024;
+// Ctrl+Z, which old Windows tools write at a file's end: text-mode reading stops there.
+constexpr char EndOfFileMark = '\x1A';
 
 } // namespace
 
@@ -47,6 +49,11 @@ int LineReader::nextByte()
     if (m_pos == m_end && !fill())
         return -1;
     const char c = m_chunk[m_pos++];
+    if (c == EndOfFileMark) {
+        m_atEnd = true;
+        m_pos = m_end;
+        return -1;
+    }
     if (c != '\r')
         return static_cast<unsigned char>(c);
     // Text mode: CR LF becomes LF; a lone CR stays.
@@ -67,11 +74,11 @@ bool LineReader::next(std::string_view& line)
     while (m_line.size() < m_maxRead) {
         if (m_pos == m_end && !fill())
             break;
-        // Plain bytes go over in one run; a line feed or carriage return takes the slow road.
+        // Plain bytes go over in one run; a line feed, carriage return or end mark takes the slow road.
         const char* const run = m_chunk.data() + m_pos;
         const std::size_t room = std::min(m_maxRead - m_line.size(), m_end - m_pos);
         std::size_t plain = 0;
-        while (plain < room && run[plain] != '\n' && run[plain] != '\r')
+        while (plain < room && run[plain] != '\n' && run[plain] != '\r' && run[plain] != EndOfFileMark)
             ++plain;
         m_line.append(run, plain);
         m_pos += plain;

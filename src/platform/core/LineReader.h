@@ -12,7 +12,8 @@ namespace sorban::platform {
 /// files have always been read: one read takes at most bufferSize - 1 bytes up to and including
 /// the line feed, so a longer line comes out in pieces, each a line of its own. A carriage
 /// return before a line feed is dropped before the bytes are counted. A line ends at a NUL byte
-/// (what follows it in the same read is lost), as it would in the C buffer it mirrors.
+/// (what follows it in the same read is lost), as it would in the C buffer it mirrors. A Ctrl+Z
+/// byte (0x1A) ends the file, as it ends text-mode reading on Windows.
 /// The file is read as the lines are taken, so a reader that stops at its last row never reads
 /// the rest of a huge file. Only a regular file is opened (a FIFO or device reads as missing).
 class LineReader {

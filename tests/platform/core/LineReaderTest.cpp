@@ -109,3 +109,11 @@ TEST_F(LineReaderTest, theFirstLinesOfAHugeFileNeedNoMoreMemoryThanTheirOwn)
     });
     EXPECT_EQ(code, 0);
 }
+
+TEST_F(LineReaderTest, aCtrlZByteEndsTheFile)
+{
+    writeBytes(dir / "f", "1,a,\r\n2,b,\r\n\x1A");
+    EXPECT_EQ(readAll(dir / "f", 200), (std::vector<std::string>{"1,a,\n", "2,b,\n"}));
+    writeBytes(dir / "g", "1,a,\x1A" "2,b,\n3,c,\n");
+    EXPECT_EQ(readAll(dir / "g", 200), (std::vector<std::string>{"1,a,"}));
+}
