@@ -6,6 +6,8 @@
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QGridLayout>
+#include <QIcon>
+#include <QPushButton>
 #include <QLabel>
 #include <QListWidget>
 
@@ -54,6 +56,11 @@ FontDialog::FontDialog(const FontChoice& initial, QWidget* parent)
     m_sample->setFrameStyle(QFrame::Box | QFrame::Sunken);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    // In Japanese and without pictures, as every other button of the program.
+    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("キャンセル"));
+    for (QAbstractButton* button : buttons->buttons())
+        button->setIcon(QIcon());
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* layout = new QGridLayout(this);
