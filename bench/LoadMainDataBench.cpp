@@ -1,8 +1,8 @@
-#include "Dialogs.h"
-#include "FullSizeData.h"
-#include "KanjiStore.h"
-#include "MainDataFiles.h"
-#include "TestFiles.h"
+#include "platform/core/Dialogs.h"
+#include "support/FullSizeData.h"
+#include "data/KanjiStore.h"
+#include "data/MainDataFiles.h"
+#include "support/TestFiles.h"
 
 #include <benchmark/benchmark.h>
 

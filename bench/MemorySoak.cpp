@@ -2,18 +2,18 @@
 // drives it: CYCLES times every tool window opened, painted and closed, then STEPS kanji changes,
 // each painted. Prints the resident memory after start, after the cycles and after the steps.
 // Not a test: scripts/bench-memory runs it under Xvfb and reports the figures.
-#include "Dialogs.h"
-#include "FormStyle.h"
-#include "KanjiStore.h"
-#include "Settings.h"
-#include "TBusyu.h"
-#include "THaitouSrch.h"
-#include "THitujunF.h"
-#include "TJukujiForm.h"
-#include "TKakusuu.h"
-#include "TYomiSrchF.h"
-#include "ThelpW.h"
-#include "TsorbanForm.h"
+#include "platform/core/Dialogs.h"
+#include "platform/widgets/FormStyle.h"
+#include "data/KanjiStore.h"
+#include "settings/Settings.h"
+#include "search/TBusyu.h"
+#include "search/THaitouSrch.h"
+#include "extras/THitujunF.h"
+#include "jukuji/TJukujiForm.h"
+#include "search/TKakusuu.h"
+#include "search/TYomiSrchF.h"
+#include "extras/ThelpW.h"
+#include "app/TsorbanForm.h"
 
 #include <QApplication>
 #include <QDialog>

@@ -1,11 +1,11 @@
-#include "KanjiStore.h"
-#include "MainDataFiles.h"
-#include "Settings.h"
-#include "TBusyu.h"
-#include "THaitouSrch.h"
-#include "TKakusuu.h"
-#include "TYomiSrchF.h"
-#include "TestFiles.h"
+#include "data/KanjiStore.h"
+#include "data/MainDataFiles.h"
+#include "settings/Settings.h"
+#include "search/TBusyu.h"
+#include "search/THaitouSrch.h"
+#include "search/TKakusuu.h"
+#include "search/TYomiSrchF.h"
+#include "support/TestFiles.h"
 
 #include <QApplication>
 #include <benchmark/benchmark.h>

@@ -1,9 +1,9 @@
-#include "Dialogs.h"
-#include "FormStyle.h"
-#include "KanjiStore.h"
-#include "Settings.h"
-#include "TestFiles.h"
-#include "TsorbanForm.h"
+#include "platform/core/Dialogs.h"
+#include "platform/widgets/FormStyle.h"
+#include "data/KanjiStore.h"
+#include "settings/Settings.h"
+#include "support/TestFiles.h"
+#include "app/TsorbanForm.h"
 
 #include <QApplication>
 #include <QImage>

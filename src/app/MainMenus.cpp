@@ -1,18 +1,18 @@
 // TsorbanForm: the menus, the font choice, and the commands that open the other windows.
-#include "TsorbanForm.h"
+#include "app/TsorbanForm.h"
 
-#include "Canvas.h"
-#include "FormStyle.h"
-#include "KanjiStore.h"
-#include "Settings.h"
-#include "TBusyu.h"
-#include "THitujunF.h"
-#include "ThelpW.h"
-#include "TJukujiForm.h"
-#include "THaitouSrch.h"
-#include "TKakusuu.h"
-#include "TYomiSrchF.h"
-#include "TextCodec.h"
+#include "platform/widgets/Canvas.h"
+#include "platform/widgets/FormStyle.h"
+#include "data/KanjiStore.h"
+#include "settings/Settings.h"
+#include "search/TBusyu.h"
+#include "extras/THitujunF.h"
+#include "extras/ThelpW.h"
+#include "jukuji/TJukujiForm.h"
+#include "search/THaitouSrch.h"
+#include "search/TKakusuu.h"
+#include "search/TYomiSrchF.h"
+#include "platform/core/TextCodec.h"
 
 #include <QContextMenuEvent>
 #include <QLabel>

@@ -1,14 +1,14 @@
 // TsorbanForm: every way of choosing a kanji on the main window, and the memo list.
-#include "TsorbanForm.h"
+#include "app/TsorbanForm.h"
 
-#include "DataFields.h"
-#include "Dialogs.h"
-#include "KanjiStore.h"
-#include "KeyPreview.h"
-#include "Settings.h"
-#include "StringGrid.h"
-#include "TextCodec.h"
-#include "UpDown.h"
+#include "platform/core/DataFields.h"
+#include "platform/core/Dialogs.h"
+#include "data/KanjiStore.h"
+#include "platform/widgets/KeyPreview.h"
+#include "settings/Settings.h"
+#include "platform/widgets/StringGrid.h"
+#include "platform/core/TextCodec.h"
+#include "platform/widgets/UpDown.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Dialogs.h"
+#include "platform/core/Dialogs.h"
 
 #include <QMainWindow>
 #include <QPointer>

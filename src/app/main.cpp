@@ -1,10 +1,10 @@
-#include "Dialogs.h"
-#include "FormStyle.h"
-#include "InstanceLock.h"
-#include "KanjiStore.h"
-#include "QtDialogs.h"
-#include "Settings.h"
-#include "TsorbanForm.h"
+#include "platform/core/Dialogs.h"
+#include "platform/widgets/FormStyle.h"
+#include "platform/core/InstanceLock.h"
+#include "data/KanjiStore.h"
+#include "platform/widgets/QtDialogs.h"
+#include "settings/Settings.h"
+#include "app/TsorbanForm.h"
 
 #include <QApplication>
 #include <QIcon>

@@ -1,6 +1,6 @@
-#include "AppearanceText.h"
+#include "data/AppearanceText.h"
 
-#include "TextCodec.h"
+#include "platform/core/TextCodec.h"
 
 namespace sorban::data {
 

@@ -1,6 +1,6 @@
-#include "DataFileMessages.h"
+#include "data/DataFileMessages.h"
 
-#include "Dialogs.h"
+#include "platform/core/Dialogs.h"
 
 namespace sorban::data {
 

@@ -1,6 +1,6 @@
-#include "KanjiStore.h"
+#include "data/KanjiStore.h"
 
-#include "TextCodec.h"
+#include "platform/core/TextCodec.h"
 
 namespace sorban::data {
 

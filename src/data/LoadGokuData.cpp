@@ -1,8 +1,8 @@
-#include "MainDataFiles.h"
+#include "data/MainDataFiles.h"
 
-#include "DataFileMessages.h"
-#include "DataFields.h"
-#include "LineReader.h"
+#include "data/DataFileMessages.h"
+#include "platform/core/DataFields.h"
+#include "platform/core/LineReader.h"
 
 namespace sorban::data {
 

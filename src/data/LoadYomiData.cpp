@@ -1,9 +1,9 @@
-#include "MainDataFiles.h"
+#include "data/MainDataFiles.h"
 
-#include "DataFileMessages.h"
-#include "DataFields.h"
-#include "Dialogs.h"
-#include "LineReader.h"
+#include "data/DataFileMessages.h"
+#include "platform/core/DataFields.h"
+#include "platform/core/Dialogs.h"
+#include "platform/core/LineReader.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "KanjiStore.h"
+#include "data/KanjiStore.h"
 
 #include <filesystem>
 

@@ -1,7 +1,7 @@
-#include "THitujunF.h"
+#include "extras/THitujunF.h"
 
-#include "JpegDecoder.h"
-#include "TextCodec.h"
+#include "platform/core/JpegDecoder.h"
+#include "platform/core/TextCodec.h"
 
 #include <QEvent>
 #include <QKeyEvent>

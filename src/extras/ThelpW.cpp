@@ -1,6 +1,6 @@
-#include "ThelpW.h"
+#include "extras/ThelpW.h"
 
-#include "FormStyle.h"
+#include "platform/widgets/FormStyle.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -1,8 +1,8 @@
-#include "JukujiTables.h"
+#include "jukuji/JukujiTables.h"
 
-#include "DataFields.h"
-#include "Dialogs.h"
-#include "LineReader.h"
+#include "platform/core/DataFields.h"
+#include "platform/core/Dialogs.h"
+#include "platform/core/LineReader.h"
 
 #include <optional>
 

@@ -1,12 +1,12 @@
-#include "TJukujiForm.h"
+#include "jukuji/TJukujiForm.h"
 
-#include "AppearanceText.h"
-#include "Canvas.h"
-#include "FormStyle.h"
-#include "KanjiStore.h"
-#include "KeyPreview.h"
-#include "StringGrid.h"
-#include "TextCodec.h"
+#include "data/AppearanceText.h"
+#include "platform/widgets/Canvas.h"
+#include "platform/widgets/FormStyle.h"
+#include "data/KanjiStore.h"
+#include "platform/widgets/KeyPreview.h"
+#include "platform/widgets/StringGrid.h"
+#include "platform/core/TextCodec.h"
 
 #include <QLabel>
 #include <QPushButton>

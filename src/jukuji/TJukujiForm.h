@@ -1,6 +1,6 @@
 #pragma once
 
-#include "JukujiTables.h"
+#include "jukuji/JukujiTables.h"
 
 #include <QWidget>
 

@@ -1,9 +1,9 @@
-#include "GroupedList.h"
+#include "search/GroupedList.h"
 
-#include "DataFields.h"
-#include "Dialogs.h"
-#include "LineReader.h"
-#include "StringGrid.h"
+#include "platform/core/DataFields.h"
+#include "platform/core/Dialogs.h"
+#include "platform/core/LineReader.h"
+#include "platform/widgets/StringGrid.h"
 
 namespace sorban::search {
 

@@ -1,10 +1,10 @@
-#include "SearchWindow.h"
+#include "search/SearchWindow.h"
 
-#include "Dialogs.h"
-#include "FormStyle.h"
-#include "KanjiStore.h"
-#include "Settings.h"
-#include "StringGrid.h"
+#include "platform/core/Dialogs.h"
+#include "platform/widgets/FormStyle.h"
+#include "data/KanjiStore.h"
+#include "settings/Settings.h"
+#include "platform/widgets/StringGrid.h"
 
 #include <QCloseEvent>
 #include <QPushButton>

@@ -1,14 +1,14 @@
-#include "TBusyu.h"
+#include "search/TBusyu.h"
 
-#include "Canvas.h"
-#include "DataFields.h"
-#include "Dialogs.h"
-#include "KanjiStore.h"
-#include "FormStyle.h"
-#include "LineReader.h"
-#include "Settings.h"
-#include "StringGrid.h"
-#include "TextCodec.h"
+#include "platform/widgets/Canvas.h"
+#include "platform/core/DataFields.h"
+#include "platform/core/Dialogs.h"
+#include "data/KanjiStore.h"
+#include "platform/widgets/FormStyle.h"
+#include "platform/core/LineReader.h"
+#include "settings/Settings.h"
+#include "platform/widgets/StringGrid.h"
+#include "platform/core/TextCodec.h"
 
 #include <QLabel>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SearchWindow.h"
+#include "search/SearchWindow.h"
 
 #include <array>
 #include <string>

@@ -1,10 +1,10 @@
-#include "THaitouSrch.h"
+#include "search/THaitouSrch.h"
 
-#include "FormStyle.h"
-#include "Settings.h"
-#include "StringGrid.h"
-#include "TKakusuu.h"
-#include "TextCodec.h"
+#include "platform/widgets/FormStyle.h"
+#include "settings/Settings.h"
+#include "platform/widgets/StringGrid.h"
+#include "search/TKakusuu.h"
+#include "platform/core/TextCodec.h"
 
 #include <QLabel>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "GroupedList.h"
-#include "SearchWindow.h"
+#include "search/GroupedList.h"
+#include "search/SearchWindow.h"
 
 class QLabel;
 

@@ -1,10 +1,10 @@
-#include "TKakusuu.h"
+#include "search/TKakusuu.h"
 
-#include "Canvas.h"
-#include "FormStyle.h"
-#include "Settings.h"
-#include "StringGrid.h"
-#include "TextCodec.h"
+#include "platform/widgets/Canvas.h"
+#include "platform/widgets/FormStyle.h"
+#include "settings/Settings.h"
+#include "platform/widgets/StringGrid.h"
+#include "platform/core/TextCodec.h"
 
 #include <QLabel>
 

@@ -1,13 +1,13 @@
-#include "TYomiSrchF.h"
+#include "search/TYomiSrchF.h"
 
-#include "Canvas.h"
-#include "FormStyle.h"
-#include "LineReader.h"
-#include "Settings.h"
-#include "StringGrid.h"
-#include "DataFields.h"
-#include "Dialogs.h"
-#include "TextCodec.h"
+#include "platform/widgets/Canvas.h"
+#include "platform/widgets/FormStyle.h"
+#include "platform/core/LineReader.h"
+#include "settings/Settings.h"
+#include "platform/widgets/StringGrid.h"
+#include "platform/core/DataFields.h"
+#include "platform/core/Dialogs.h"
+#include "platform/core/TextCodec.h"
 
 #include <QKeyEvent>
 #include <QLabel>

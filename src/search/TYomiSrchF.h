@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SearchWindow.h"
+#include "search/SearchWindow.h"
 
 namespace sorban::platform {
 class Canvas;

@@ -1,9 +1,9 @@
-#include "Settings.h"
+#include "settings/Settings.h"
 
-#include "Dialogs.h"
-#include "IniFile.h"
-#include "KanjiStore.h"
-#include "TextCodec.h"
+#include "platform/core/Dialogs.h"
+#include "platform/core/IniFile.h"
+#include "data/KanjiStore.h"
+#include "platform/core/TextCodec.h"
 
 #include <cstdlib>
 #include <sys/stat.h>

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "KanjiStore.h"
-#include "RecordingDialogs.h"
-#include "Settings.h"
-#include "StringGrid.h"
-#include "TestFiles.h"
-#include "TextCodec.h"
-#include "TsorbanForm.h"
+#include "data/KanjiStore.h"
+#include "platform/core/RecordingDialogs.h"
+#include "settings/Settings.h"
+#include "platform/widgets/StringGrid.h"
+#include "support/TestFiles.h"
+#include "platform/core/TextCodec.h"
+#include "app/TsorbanForm.h"
 
 #include <QPainter>
 #include <QTest>

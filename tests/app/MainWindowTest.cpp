@@ -1,6 +1,6 @@
-#include "LampPanel.h"
-#include "FormStyle.h"
-#include "MainWindowFixture.h"
+#include "platform/widgets/LampPanel.h"
+#include "platform/widgets/FormStyle.h"
+#include "app/MainWindowFixture.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -1,9 +1,9 @@
-#include "MainWindowFixture.h"
-#include "TBusyu.h"
-#include "TJukujiForm.h"
-#include "THaitouSrch.h"
-#include "TKakusuu.h"
-#include "TYomiSrchF.h"
+#include "app/MainWindowFixture.h"
+#include "search/TBusyu.h"
+#include "jukuji/TJukujiForm.h"
+#include "search/THaitouSrch.h"
+#include "search/TKakusuu.h"
+#include "search/TYomiSrchF.h"
 
 #include <QApplication>
 #include <QLabel>

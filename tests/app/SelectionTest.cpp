@@ -1,5 +1,5 @@
-#include "FullSizeData.h"
-#include "MainWindowFixture.h"
+#include "support/FullSizeData.h"
+#include "app/MainWindowFixture.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -12,7 +12,7 @@
 #include <QContextMenuEvent>
 #include <QMenu>
 
-#include "UpDown.h"
+#include "platform/widgets/UpDown.h"
 
 using namespace sorban;
 using test::Box;

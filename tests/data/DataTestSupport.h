@@ -1,8 +1,8 @@
 #pragma once
 
-#include "KanjiStore.h"
-#include "RecordingDialogs.h"
-#include "TestFiles.h"
+#include "data/KanjiStore.h"
+#include "platform/core/RecordingDialogs.h"
+#include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
 

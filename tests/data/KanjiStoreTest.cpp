@@ -1,6 +1,6 @@
-#include "DataTestSupport.h"
-#include "FullSizeData.h"
-#include "MainDataFiles.h"
+#include "data/DataTestSupport.h"
+#include "support/FullSizeData.h"
+#include "data/MainDataFiles.h"
 
 using namespace sorban;
 using sorban::test::DataFileTest;

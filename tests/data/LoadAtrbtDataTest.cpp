@@ -1,5 +1,5 @@
-#include "DataTestSupport.h"
-#include "MainDataFiles.h"
+#include "data/DataTestSupport.h"
+#include "data/MainDataFiles.h"
 
 using namespace sorban;
 

@@ -1,9 +1,9 @@
-#include "JpegDecoder.h"
-#include "RecordingDialogs.h"
-#include "THitujunF.h"
-#include "TestFiles.h"
-#include "ThelpW.h"
-#include "TextCodec.h"
+#include "platform/core/JpegDecoder.h"
+#include "platform/core/RecordingDialogs.h"
+#include "extras/THitujunF.h"
+#include "support/TestFiles.h"
+#include "extras/ThelpW.h"
+#include "platform/core/TextCodec.h"
 
 #include <QApplication>
 #include <QImage>

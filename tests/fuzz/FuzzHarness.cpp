@@ -1,15 +1,15 @@
-#include "FuzzHarness.h"
+#include "fuzz/FuzzHarness.h"
 
-#include "Dialogs.h"
-#include "JpegDecoder.h"
-#include "JukujiTables.h"
-#include "KanjiStore.h"
-#include "MainDataFiles.h"
-#include "Settings.h"
-#include "TBusyu.h"
-#include "THaitouSrch.h"
-#include "TKakusuu.h"
-#include "TYomiSrchF.h"
+#include "platform/core/Dialogs.h"
+#include "platform/core/JpegDecoder.h"
+#include "jukuji/JukujiTables.h"
+#include "data/KanjiStore.h"
+#include "data/MainDataFiles.h"
+#include "settings/Settings.h"
+#include "search/TBusyu.h"
+#include "search/THaitouSrch.h"
+#include "search/TKakusuu.h"
+#include "search/TYomiSrchF.h"
 
 #include <QApplication>
 #include <QImage>

@@ -1,5 +1,5 @@
 // One libFuzzer target; SORBAN_FUZZ_HARNESS names the harness it drives.
-#include "FuzzHarness.h"
+#include "fuzz/FuzzHarness.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

@@ -1,9 +1,9 @@
-#include "KanjiStore.h"
-#include "RecordingDialogs.h"
-#include "StringGrid.h"
-#include "TJukujiForm.h"
-#include "TestFiles.h"
-#include "TextCodec.h"
+#include "data/KanjiStore.h"
+#include "platform/core/RecordingDialogs.h"
+#include "platform/widgets/StringGrid.h"
+#include "jukuji/TJukujiForm.h"
+#include "support/TestFiles.h"
+#include "platform/core/TextCodec.h"
 
 #include <QLabel>
 #include <QPainter>

@@ -1,13 +1,13 @@
-#include "KanjiStore.h"
-#include "RecordingDialogs.h"
-#include "Settings.h"
-#include "StringGrid.h"
-#include "TBusyu.h"
-#include "THaitouSrch.h"
-#include "TKakusuu.h"
-#include "TYomiSrchF.h"
-#include "TestFiles.h"
-#include "TextCodec.h"
+#include "data/KanjiStore.h"
+#include "platform/core/RecordingDialogs.h"
+#include "settings/Settings.h"
+#include "platform/widgets/StringGrid.h"
+#include "search/TBusyu.h"
+#include "search/THaitouSrch.h"
+#include "search/TKakusuu.h"
+#include "search/TYomiSrchF.h"
+#include "support/TestFiles.h"
+#include "platform/core/TextCodec.h"
 
 #include <QLabel>
 #include <QPainter>

@@ -1,9 +1,9 @@
-#include "IniFile.h"
-#include "KanjiStore.h"
-#include "RecordingDialogs.h"
-#include "Settings.h"
-#include "TestFiles.h"
-#include "TextCodec.h"
+#include "platform/core/IniFile.h"
+#include "data/KanjiStore.h"
+#include "platform/core/RecordingDialogs.h"
+#include "settings/Settings.h"
+#include "support/TestFiles.h"
+#include "platform/core/TextCodec.h"
 
 #include <gtest/gtest.h>
 

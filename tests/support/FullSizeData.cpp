@@ -1,6 +1,6 @@
-#include "FullSizeData.h"
+#include "support/FullSizeData.h"
 
-#include "TestFiles.h"
+#include "support/TestFiles.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
-#include "TestFiles.h"
+#include "support/TestFiles.h"
 
-#include "TextCodec.h"
+#include "platform/core/TextCodec.h"
 
 #include <cstdlib>
 #include <fstream>

@@ -1,5 +1,5 @@
-#include "KdataChecker.h"
-#include "SampleDataFixture.h"
+#include "kdata-check/KdataChecker.h"
+#include "tools/SampleDataFixture.h"
 
 #include <algorithm>
 #include <fstream>

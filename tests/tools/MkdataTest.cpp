@@ -1,9 +1,9 @@
-#include "KanjiStore.h"
-#include "KdataChecker.h"
-#include "MainDataFiles.h"
-#include "RecordingDialogs.h"
-#include "SampleDataFixture.h"
-#include "TextCodec.h"
+#include "data/KanjiStore.h"
+#include "kdata-check/KdataChecker.h"
+#include "data/MainDataFiles.h"
+#include "platform/core/RecordingDialogs.h"
+#include "tools/SampleDataFixture.h"
+#include "platform/core/TextCodec.h"
 
 #include <QImage>
 

@@ -1,6 +1,6 @@
-#include "SampleDataFixture.h"
+#include "tools/SampleDataFixture.h"
 
-#include "TextCodec.h"
+#include "platform/core/TextCodec.h"
 
 #include <cstdlib>
 #include <fstream>

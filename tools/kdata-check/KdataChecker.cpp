@@ -1,7 +1,7 @@
-#include "KdataChecker.h"
+#include "kdata-check/KdataChecker.h"
 
-#include "DataFields.h"
-#include "TextCodec.h"
+#include "platform/core/DataFields.h"
+#include "platform/core/TextCodec.h"
 
 #include <algorithm>
 #include <fstream>

@@ -1,5 +1,5 @@
 // kdata-check DIR: reports every problem of DIR/kdata/ (and DIR/hitudata/) as file:line:field: message.
-#include "KdataChecker.h"
+#include "kdata-check/KdataChecker.h"
 
 #include <cstdio>
 #include <exception>

@@ -1,6 +1,6 @@
-#include "CsvWriter.h"
+#include "mkdata/CsvWriter.h"
 
-#include "TextCodec.h"
+#include "platform/core/TextCodec.h"
 
 #include <fstream>
 #include <stdexcept>

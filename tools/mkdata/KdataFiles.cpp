@@ -1,8 +1,8 @@
-#include "KdataFiles.h"
+#include "mkdata/KdataFiles.h"
 
-#include "CsvWriter.h"
-#include "RadicalNames.h"
-#include "Unicode.h"
+#include "mkdata/CsvWriter.h"
+#include "mkdata/RadicalNames.h"
+#include "mkdata/Unicode.h"
 
 #include <algorithm>
 #include <map>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SampleSet.h"
+#include "mkdata/SampleSet.h"
 
 #include <filesystem>
 

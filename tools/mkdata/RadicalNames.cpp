@@ -1,4 +1,4 @@
-#include "RadicalNames.h"
+#include "mkdata/RadicalNames.h"
 
 #include <array>
 #include <stdexcept>

@@ -1,7 +1,7 @@
-#include "SampleSet.h"
+#include "mkdata/SampleSet.h"
 
-#include "RadicalNames.h"
-#include "Unicode.h"
+#include "mkdata/RadicalNames.h"
+#include "mkdata/Unicode.h"
 
 #include <algorithm>
 #include <map>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Sources.h"
+#include "mkdata/Sources.h"
 
 #include <array>
 #include <string>

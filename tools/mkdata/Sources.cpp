@@ -1,5 +1,5 @@
-#include "Sources.h"
-#include "Unicode.h"
+#include "mkdata/Sources.h"
+#include "mkdata/Unicode.h"
 
 #include <cstdio>
 #include <fstream>

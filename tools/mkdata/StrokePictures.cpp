@@ -1,4 +1,4 @@
-#include "StrokePictures.h"
+#include "mkdata/StrokePictures.h"
 
 #include <ft2build.h>
 #include FT_FREETYPE_H

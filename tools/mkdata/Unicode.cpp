@@ -1,4 +1,4 @@
-#include "Unicode.h"
+#include "mkdata/Unicode.h"
 
 namespace mkdata {
 

@@ -1,9 +1,9 @@
 // mkdata OUTDIR: builds the sample kdata/ and hitudata/ from public data in Debian's packages.
-#include "KdataFiles.h"
-#include "SampleSet.h"
-#include "Sources.h"
-#include "StrokePictures.h"
-#include "Unicode.h"
+#include "mkdata/KdataFiles.h"
+#include "mkdata/SampleSet.h"
+#include "mkdata/Sources.h"
+#include "mkdata/StrokePictures.h"
+#include "mkdata/Unicode.h"
 
 #include <cstdio>
 #include <exception>

@@ -1,4 +1,4 @@
-#include "DataFields.h"
+#include "platform/core/DataFields.h"
 
 namespace sorban::platform {
 

@@ -1,4 +1,4 @@
-#include "Dialogs.h"
+#include "platform/core/Dialogs.h"
 
 #include <cstdio>
 

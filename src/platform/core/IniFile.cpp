@@ -1,6 +1,6 @@
-#include "IniFile.h"
+#include "platform/core/IniFile.h"
 
-#include "RegularFile.h"
+#include "platform/core/RegularFile.h"
 
 #include <cerrno>
 #include <cstdint>

@@ -1,6 +1,6 @@
-#include "JpegDecoder.h"
+#include "platform/core/JpegDecoder.h"
 
-#include "RegularFile.h"
+#include "platform/core/RegularFile.h"
 
 #include <algorithm>
 #include <csetjmp>

@@ -1,6 +1,6 @@
-#include "LineReader.h"
+#include "platform/core/LineReader.h"
 
-#include "RegularFile.h"
+#include "platform/core/RegularFile.h"
 
 #include <algorithm>
 #include <cerrno>

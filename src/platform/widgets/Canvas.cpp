@@ -1,6 +1,6 @@
-#include "Canvas.h"
+#include "platform/widgets/Canvas.h"
 
-#include "TextCodec.h"
+#include "platform/core/TextCodec.h"
 
 #include <QFontMetrics>
 #include <QPainter>

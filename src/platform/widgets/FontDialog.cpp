@@ -1,4 +1,4 @@
-#include "FontDialog.h"
+#include "platform/widgets/FontDialog.h"
 
 #include <QCheckBox>
 #include <QComboBox>

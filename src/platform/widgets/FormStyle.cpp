@@ -1,4 +1,4 @@
-#include "FormStyle.h"
+#include "platform/widgets/FormStyle.h"
 
 #include <QApplication>
 #include <QLabel>

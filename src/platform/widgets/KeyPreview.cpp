@@ -1,4 +1,4 @@
-#include "KeyPreview.h"
+#include "platform/widgets/KeyPreview.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -1,4 +1,4 @@
-#include "LampPanel.h"
+#include "platform/widgets/LampPanel.h"
 
 #include <QPainter>
 

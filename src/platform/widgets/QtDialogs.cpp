@@ -1,6 +1,6 @@
-#include "QtDialogs.h"
+#include "platform/widgets/QtDialogs.h"
 
-#include "FontDialog.h"
+#include "platform/widgets/FontDialog.h"
 
 #include <QApplication>
 #include <QIcon>

@@ -1,7 +1,7 @@
-#include "StringGrid.h"
+#include "platform/widgets/StringGrid.h"
 
-#include "Canvas.h"
-#include "TextCodec.h"
+#include "platform/widgets/Canvas.h"
+#include "platform/core/TextCodec.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

@@ -1,4 +1,4 @@
-#include "UpDown.h"
+#include "platform/widgets/UpDown.h"
 
 #include <QToolButton>
 

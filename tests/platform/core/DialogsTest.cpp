@@ -1,5 +1,5 @@
-#include "Dialogs.h"
-#include "RecordingDialogs.h"
+#include "platform/core/Dialogs.h"
+#include "platform/core/RecordingDialogs.h"
 
 #include <gtest/gtest.h>
 

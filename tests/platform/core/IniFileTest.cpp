@@ -1,5 +1,5 @@
-#include "IniFile.h"
-#include "TestFiles.h"
+#include "platform/core/IniFile.h"
+#include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "InstanceLock.h"
-#include "TestFiles.h"
+#include "platform/core/InstanceLock.h"
+#include "support/TestFiles.h"
 
 #include <QFile>
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
-#include "LineReader.h"
-#include "TestFiles.h"
+#include "platform/core/LineReader.h"
+#include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
 

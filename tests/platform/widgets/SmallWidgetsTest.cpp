@@ -1,7 +1,7 @@
-#include "FontDialog.h"
-#include "KeyPreview.h"
-#include "LampPanel.h"
-#include "UpDown.h"
+#include "platform/widgets/FontDialog.h"
+#include "platform/widgets/KeyPreview.h"
+#include "platform/widgets/LampPanel.h"
+#include "platform/widgets/UpDown.h"
 
 #include <QIcon>
 #include <QLineEdit>

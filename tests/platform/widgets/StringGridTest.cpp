@@ -1,6 +1,6 @@
-#include "Canvas.h"
-#include "StringGrid.h"
-#include "TestFiles.h"
+#include "platform/widgets/Canvas.h"
+#include "platform/widgets/StringGrid.h"
+#include "support/TestFiles.h"
 
 #include <QImage>
 #include <QPainter>
