@@ -5,6 +5,7 @@
 #include "platform/core/Dialogs.h"
 #include "platform/widgets/FormStyle.h"
 #include "data/KanjiStore.h"
+#include "settings/Selection.h"
 #include "settings/Settings.h"
 #include "search/TBusyu.h"
 #include "search/THaitouSrch.h"
@@ -101,7 +102,9 @@ int main(int argc, char** argv)
     std::filesystem::create_directories(exeDir);
     auto store = std::make_unique<sorban::data::KanjiStore>();
     sorban::settings::Settings settings;
-    sorban::app::TsorbanForm form(*store, settings, {exeDir.string() + "/", "kdata", "hitudata"});
+    sorban::settings::Selection selection;
+    selection.ExeDir = exeDir.string() + "/";
+    sorban::app::TsorbanForm form(*store, selection, settings, {"kdata", "hitudata"});
     form.createStartupWindows();
     form.show();
     settle();

@@ -1,5 +1,6 @@
 #include "data/KanjiStore.h"
 #include "data/MainDataFiles.h"
+#include "settings/Selection.h"
 #include "settings/Settings.h"
 #include "search/TBusyu.h"
 #include "search/THaitouSrch.h"
@@ -30,7 +31,8 @@ void BM_OpenSearchWindow(benchmark::State& state)
     auto store = std::make_unique<sorban::data::KanjiStore>();
     sorban::data::LoadYomiData(*store, dir / "kdata");
     sorban::settings::Settings settings;
-    const sorban::search::SearchContext context{*store, settings, dir / "kdata", [] {}};
+    sorban::settings::Selection selection;
+    const sorban::search::SearchContext context{*store, selection, settings, dir / "kdata", [] {}};
     for (auto _ : state) {
         auto window = std::make_unique<Window>(context);
         window->setAttribute(Qt::WA_DeleteOnClose, false);

@@ -1,6 +1,7 @@
 #include "platform/core/Dialogs.h"
 #include "platform/widgets/FormStyle.h"
 #include "data/KanjiStore.h"
+#include "settings/Selection.h"
 #include "settings/Settings.h"
 #include "support/TestFiles.h"
 #include "app/TsorbanForm.h"
@@ -34,12 +35,14 @@ void BM_ShowKanji(benchmark::State& state)
     sorban::platform::installFontSubstitutes();
     auto store = std::make_unique<sorban::data::KanjiStore>();
     sorban::settings::Settings settings;
-    sorban::app::TsorbanForm form(*store, settings, {dir.path().string() + "/", dir / "kdata"});
+    sorban::settings::Selection selection;
+    selection.ExeDir = dir.path().string() + "/";
+    sorban::app::TsorbanForm form(*store, selection, settings, {dir / "kdata"});
     form.show();
     QApplication::processEvents();
     QImage image(form.size(), QImage::Format_ARGB32_Premultiplied);
     for (auto _ : state) {
-        store->KanNum = store->KanNum % 1026 + 1;
+        selection.KanNum = selection.KanNum % 1026 + 1;
         form.HyouDsp();
         QPainter painter(&image);
         form.render(&painter);

@@ -4,6 +4,7 @@
 #include "platform/widgets/Canvas.h"
 #include "platform/widgets/FormStyle.h"
 #include "data/KanjiStore.h"
+#include "settings/Selection.h"
 #include "settings/Settings.h"
 #include "search/TBusyu.h"
 #include "extras/THitujunF.h"
@@ -119,7 +120,7 @@ void TsorbanForm::Exit2Click()
 
 search::SearchContext TsorbanForm::searchContext()
 {
-    return {m_store, m_settings, m_paths.dataDir, [this] { HyouDsp(); }};
+    return {m_store, m_selection, m_settings, m_paths.dataDir, [this] { HyouDsp(); }};
 }
 
 // An open search window only comes to the front; otherwise a new one is made, which reads its
@@ -183,7 +184,7 @@ void TsorbanForm::J1Click()
 
 void TsorbanForm::SpeedButton14Click()
 {
-    const std::string name = extras::pictureFileName(m_store.KanNum, m_store.KanjiNow);
+    const std::string name = extras::pictureFileName(m_selection.KanNum, m_selection.KanjiNow);
     const std::filesystem::path path = m_paths.pictureDir / name;
     if (!HitujunF) {
         HitujunF = new extras::THitujunF(this);
@@ -210,7 +211,7 @@ void TsorbanForm::HowtoUseHelp1Click()
 {
     // Full paths as one argument each, so a folder with blanks in its name still works. A desktop
     // without a CHM viewer gets the same pages in its browser.
-    const std::filesystem::path dir = m_paths.manualDir.empty() ? std::filesystem::path(m_store.ExeDir) : m_paths.manualDir;
+    const std::filesystem::path dir = m_paths.manualDir.empty() ? std::filesystem::path(m_selection.ExeDir) : m_paths.manualDir;
     const std::string chm = (dir / "Sorban_Man.chm").string();
     const std::string html = (dir / "manual" / "index.html").string();
     QPointer<TsorbanForm> self(this);

@@ -5,6 +5,7 @@
 #include "platform/core/Dialogs.h"
 #include "data/KanjiStore.h"
 #include "platform/widgets/KeyPreview.h"
+#include "settings/Selection.h"
 #include "settings/Settings.h"
 #include "platform/widgets/StringGrid.h"
 #include "platform/core/TextCodec.h"
@@ -96,7 +97,7 @@ void TsorbanForm::setupSelection()
 
 void TsorbanForm::selectKanji(std::int32_t n)
 {
-    m_store.KanNum = n;
+    m_selection.KanNum = n;
     HyouDsp();
 }
 
@@ -138,29 +139,29 @@ void TsorbanForm::SpeedButton1Click()
 
 void TsorbanForm::StaticText9Click()
 {
-    UpDown1->setPosition(m_store.KanNum);
-    Edit1->setText(QString::number(m_store.KanNum));
-    Edit2->setText(QString::fromStdString(platform::sjisToUtf8(m_store.KanjiText[static_cast<std::size_t>(m_store.KanNum)])));
+    UpDown1->setPosition(m_selection.KanNum);
+    Edit1->setText(QString::number(m_selection.KanNum));
+    Edit2->setText(QString::fromStdString(platform::sjisToUtf8(m_store.KanjiText[static_cast<std::size_t>(m_selection.KanNum)])));
 }
 
 void TsorbanForm::SpeedButton8Click()
 {
-    selectKanji(m_store.KanNum == MaxKanji ? 1 : m_store.KanNum + 1);
+    selectKanji(m_selection.KanNum == MaxKanji ? 1 : m_selection.KanNum + 1);
 }
 
 void TsorbanForm::SpeedButton9Click()
 {
-    selectKanji(m_store.KanNum == 1 ? MaxKanji : m_store.KanNum - 1);
+    selectKanji(m_selection.KanNum == 1 ? MaxKanji : m_selection.KanNum - 1);
 }
 
 void TsorbanForm::SpeedButton10Click()
 {
-    selectKanji(m_store.KanNum + 10 > MaxKanji ? MaxKanji : m_store.KanNum + 10);
+    selectKanji(m_selection.KanNum + 10 > MaxKanji ? MaxKanji : m_selection.KanNum + 10);
 }
 
 void TsorbanForm::SpeedButton11Click()
 {
-    selectKanji(m_store.KanNum <= 10 ? 1 : m_store.KanNum - 10);
+    selectKanji(m_selection.KanNum <= 10 ? 1 : m_selection.KanNum - 10);
 }
 
 void TsorbanForm::SpeedButton12Click()
@@ -247,7 +248,7 @@ void TsorbanForm::showMemoList()
 
 void TsorbanForm::MemoAdd()
 {
-    const std::string& kanji = m_store.KanjiText[static_cast<std::size_t>(m_store.KanNum)];
+    const std::string& kanji = m_store.KanjiText[static_cast<std::size_t>(m_selection.KanNum)];
     auto& memo = m_settings.Memo;
     if (std::find(memo.begin(), memo.end(), kanji) != memo.end())
         return;

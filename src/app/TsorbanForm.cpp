@@ -6,6 +6,7 @@
 #include "data/KanjiStore.h"
 #include "platform/widgets/LampPanel.h"
 #include "data/MainDataFiles.h"
+#include "settings/Selection.h"
 #include "settings/Settings.h"
 #include "platform/widgets/StringGrid.h"
 #include "platform/core/TextCodec.h"
@@ -121,8 +122,9 @@ protected:
 
 } // namespace
 
-TsorbanForm::TsorbanForm(data::KanjiStore& store, settings::Settings& settings, FormPaths paths, QWidget* parent)
-    : QMainWindow(parent), m_store(store), m_settings(settings), m_paths(std::move(paths)),
+TsorbanForm::TsorbanForm(data::KanjiStore& store, settings::Selection& selection, settings::Settings& settings, FormPaths paths,
+                         QWidget* parent)
+    : QMainWindow(parent), m_store(store), m_selection(selection), m_settings(settings), m_paths(std::move(paths)),
       m_dialogFont{platform::faces::PGothic.toStdString(), false, false, 0x000000}
 {
     setObjectName(QStringLiteral("sorbanForm"));
@@ -293,8 +295,7 @@ void TsorbanForm::setupGrids()
 
 void TsorbanForm::FormCreate()
 {
-    m_store.ExeDir = m_paths.exeDir;
-    m_settings.IniRead(m_store);
+    m_settings.IniRead(m_selection);
     move(m_settings.LEFT, m_settings.TOP);
     m_parkingCell = QPoint(StringGrid1->colCount() - 1, StringGrid1->rowCount() - 1);
     StringGrid1->setColWidth(0, 146);
@@ -337,20 +338,20 @@ void TsorbanForm::FormCreate()
 void TsorbanForm::HyouDsp()
 {
     data::KanjiStore& s = m_store;
-    const std::int32_t n = s.KanNum;
+    const std::int32_t n = m_selection.KanNum;
     UpDown1->setPosition(n);
     Edit1->setText(QString::number(n));
     StaticText3->setText(QString::number(n));
     StaticText7->setText(q(s.AprNote));
-    if (!(s.GokuMode == 1 && s.ReturnMode == 1)) {
-        s.GokuMode = 0;
+    if (!(m_selection.GokuMode == 1 && m_selection.ReturnMode == 1)) {
+        m_selection.GokuMode = 0;
         StaticText12->hide();
     }
-    platform::setTextColor(gokuRandD, s.GokuMode == 1 ? Blue : Black);
+    platform::setTextColor(gokuRandD, m_selection.GokuMode == 1 ? Blue : Black);
     const bool known = data::KanjiStore::isKanjiNumber(n);
-    s.KanjiNow = known ? s.KanjiText[n] : std::string();
-    Label3->setText(q(s.KanjiNow));
-    Label5->setText(q(s.KanjiNow));
+    m_selection.KanjiNow = known ? s.KanjiText[n] : std::string();
+    Label3->setText(q(m_selection.KanjiNow));
+    Label5->setText(q(m_selection.KanjiNow));
     StaticText11->setText(u("*部首(読み)の欄はあくまで参考です。"));
 
     const std::int32_t f = s.FirstYomi(n);
@@ -370,15 +371,15 @@ void TsorbanForm::HyouDsp()
     const std::int32_t type = known ? s.NaritachiType[slot] : 0;
     StringGrid2->setCell(5, 1, NaritachiLabel()[static_cast<std::size_t>(type >= 0 && type <= 5 ? type : 0)]);
 
-    if (s.GokuMode == 1)
+    if (m_selection.GokuMode == 1)
         gokuDsp();
-    s.YomiRows = c;
+    m_selection.YomiRows = c;
     const int shown = std::clamp(c, 0, 10);
     for (int k = 0; k < shown; ++k) {
         const std::int64_t index = static_cast<std::int64_t>(f) + k;
         const bool stored = data::KanjiStore::isReadingIndex(index);
         StringGrid1->setCell(0, k + 1, stored ? s.YomiText[static_cast<std::size_t>(index)] : std::string());
-        if (s.GokuMode == 0) {
+        if (m_selection.GokuMode == 0) {
             const data::AprRow record = stored ? s.AprRecord[static_cast<std::size_t>(index)] : data::AprRow{};
             for (std::size_t col = 1; col <= 6; ++col)
                 StringGrid1->setCell(static_cast<int>(col), k + 1, data::appearanceText(record[2 * col - 2], record[2 * col - 1]));
@@ -402,7 +403,7 @@ void TsorbanForm::gokuDsp()
     data::KanjiStore& s = m_store;
     StaticText12->show();
     StaticText7->setText(q(s.GokuNote));
-    const std::int32_t n = s.KanNum;
+    const std::int32_t n = m_selection.KanNum;
     const std::int32_t f = s.FirstYomi(n);
     const std::int32_t c = data::KanjiStore::isKanjiNumber(n) ? s.YomiCount[n] : 0;
     const int shown = std::clamp(c, 0, 10);
@@ -418,18 +419,18 @@ void TsorbanForm::gokuDsp()
 void TsorbanForm::gokuRandDClick()
 {
     data::KanjiStore& s = m_store;
-    if (s.GokuLoaded == 0) {
+    if (m_selection.GokuLoaded == 0) {
         data::LoadGokuData(s, m_paths.dataDir);
-        s.GokuLoaded = 1;
+        m_selection.GokuLoaded = 1;
     }
-    if (s.GokuMode == 0) {
+    if (m_selection.GokuMode == 0) {
         platform::setTextColor(gokuRandD, Blue);
-        s.GokuMode = 1;
+        m_selection.GokuMode = 1;
         StaticText12->show();
         gokuDsp();
     } else {
         StaticText12->hide();
-        s.GokuMode = 0;
+        m_selection.GokuMode = 0;
         platform::setTextColor(gokuRandD, Black);
         HyouDsp();
     }
@@ -437,13 +438,13 @@ void TsorbanForm::gokuRandDClick()
 
 void TsorbanForm::R1Click()
 {
-    m_store.ReturnMode = 1 - m_store.ReturnMode;
+    m_selection.ReturnMode = 1 - m_selection.ReturnMode;
     Panel1Dsp();
 }
 
 void TsorbanForm::Panel1Dsp()
 {
-    if (m_store.ReturnMode == 0) {
+    if (m_selection.ReturnMode == 0) {
         Panel1->setColor(Red);
         Panel1->setToolTip(u("漢字を替えると,｢用例｣⇒｢出現｣表示に戻る。"));
     } else {
@@ -469,7 +470,7 @@ void TsorbanForm::StringGrid1DrawCell(int col, int row, const QRect& rect, const
         canvas.DrawText(text, rect);
         return;
     }
-    if (row > m_store.YomiRows)
+    if (row > m_selection.YomiRows)
         return;
     if (col == 0) {
         canvas.setBrushColor(Fuchsia);
@@ -478,7 +479,7 @@ void TsorbanForm::StringGrid1DrawCell(int col, int row, const QRect& rect, const
         canvas.DrawText(text, rect);
         return;
     }
-    if (m_store.GokuMode == 0) {
+    if (m_selection.GokuMode == 0) {
         canvas.setFontSize(16);
         canvas.setFontColor(Black);
     } else {
@@ -510,7 +511,7 @@ void TsorbanForm::StringGrid2DrawCell(int col, int row, const QRect& rect, const
 void TsorbanForm::closeEvent(QCloseEvent* event)
 {
     // The window closes even when the settings cannot be written: the box has said so.
-    m_settings.IniWrite(m_store, x(), y());
+    m_settings.IniWrite(m_selection, x(), y());
     event->accept();
     QCoreApplication::quit();
 }

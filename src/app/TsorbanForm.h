@@ -21,7 +21,8 @@ class KanjiStore;
 }
 namespace sorban::settings {
 class Settings;
-}
+struct Selection;
+} // namespace sorban::settings
 namespace sorban::platform {
 class Canvas;
 class LampPanel;
@@ -47,10 +48,9 @@ class THitujunF;
 
 namespace sorban::app {
 
-/// Where the main window finds its files: the executable's folder (for sorban.ini) and the data
-/// folder (normally "kdata" under the working directory).
+/// Where the main window finds its files: the data folder (normally "kdata" under the working
+/// directory), the pictures and the manual. sorban.ini lies beside the executable (Selection::ExeDir).
 struct FormPaths {
-    std::string exeDir;
     std::filesystem::path dataDir;
     std::filesystem::path pictureDir = "hitudata";
     /// The folder of the manual Sorban_Man.chm and its pages manual/*.html; empty for the
@@ -64,7 +64,8 @@ class TsorbanForm : public QMainWindow {
     Q_OBJECT
 
 public:
-    TsorbanForm(data::KanjiStore& store, settings::Settings& settings, FormPaths paths, QWidget* parent = nullptr);
+    TsorbanForm(data::KanjiStore& store, settings::Selection& selection, settings::Settings& settings, FormPaths paths,
+                QWidget* parent = nullptr);
     ~TsorbanForm() override;
 
     /// Shows the current kanji KanNum in every display of the window.
@@ -177,6 +178,7 @@ private:
     void openSearchWindow(QPointer<Window>& window, int& openFlag);
 
     data::KanjiStore& m_store;
+    settings::Selection& m_selection;
     settings::Settings& m_settings;
     FormPaths m_paths;
     QWidget* m_client = nullptr;

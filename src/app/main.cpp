@@ -3,6 +3,7 @@
 #include "platform/core/InstanceLock.h"
 #include "data/KanjiStore.h"
 #include "platform/widgets/QtDialogs.h"
+#include "settings/Selection.h"
 #include "settings/Settings.h"
 #include "app/TsorbanForm.h"
 
@@ -71,8 +72,10 @@ int main(int argc, char** argv)
         std::filesystem::current_path(shared, error);
     try {
         auto store = std::make_unique<sorban::data::KanjiStore>();
+        sorban::settings::Selection selection;
+        selection.ExeDir = exeDir;
         sorban::settings::Settings settings;
-        sorban::app::TsorbanForm form(*store, settings, {exeDir, "kdata", "hitudata", manualDir(exeDir, shared)});
+        sorban::app::TsorbanForm form(*store, selection, settings, {"kdata", "hitudata", manualDir(exeDir, shared)});
         form.createStartupWindows();
         form.show();
         // The icon is read once the window is on screen: its SVG engine need not delay the first frame.

@@ -21,7 +21,8 @@ using AprRow = std::array<std::int32_t, 2 * Columns>;
 
 /// Everything the program knows about the education kanji while it runs. Texts are Shift-JIS
 /// bytes exactly as cut from their files. Exactly one store lives in the application, which
-/// passes it by reference; every table has a fixed capacity.
+/// passes it by reference; every table has a fixed capacity. Which kanji is shown, and how, is
+/// the view state of settings::Selection.
 class KanjiStore {
 public:
     KanjiStore();
@@ -50,15 +51,6 @@ public:
     std::array<std::string, Columns> ColumnLabel;
     std::string AprNote;
     std::string GokuNote;
-
-    // Selection state of the main window.
-    std::int32_t KanNum = 0;
-    std::string KanjiNow;
-    std::int32_t YomiRows = 0;
-    int GokuMode = 0;
-    int GokuLoaded = 0;
-    std::int32_t ReturnMode = 0;
-    std::string ExeDir;
 
     /// Reading index of the first reading of kanji n (1..MaxKanji): 0 for kanji 1, else the running
     /// total of kanji n - 1. Any other n yields -1. The result is as the file gave it: check it

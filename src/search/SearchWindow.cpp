@@ -3,6 +3,7 @@
 #include "platform/core/Dialogs.h"
 #include "platform/widgets/FormStyle.h"
 #include "data/KanjiStore.h"
+#include "settings/Selection.h"
 #include "settings/Settings.h"
 #include "platform/widgets/StringGrid.h"
 
@@ -68,7 +69,7 @@ void SearchWindow::SpeedButton1Click()
 
 void SearchWindow::showKanji(std::int32_t n)
 {
-    m_context.store.KanNum = n;
+    m_context.selection.KanNum = n;
     m_context.HyouDsp();
 }
 

@@ -14,17 +14,19 @@ class KanjiStore;
 }
 namespace sorban::settings {
 class Settings;
-}
+struct Selection;
+} // namespace sorban::settings
 namespace sorban::platform {
 class StringGrid;
 }
 
 namespace sorban::search {
 
-/// What a search window needs of the program: the store, the settings values, the data folder,
-/// the main window's HyouDsp, and the hook that clears the main window's open flag.
+/// What a search window needs of the program: the store, the selection a pick changes, the
+/// settings values, the data folder and the main window's HyouDsp.
 struct SearchContext {
     data::KanjiStore& store;
+    settings::Selection& selection;
     settings::Settings& settings;
     std::filesystem::path dataDir;
     std::function<void()> HyouDsp;

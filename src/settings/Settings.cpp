@@ -2,7 +2,7 @@
 
 #include "platform/core/Dialogs.h"
 #include "platform/core/IniFile.h"
-#include "data/KanjiStore.h"
+#include "settings/Selection.h"
 #include "platform/core/TextCodec.h"
 
 #include <cstdlib>
@@ -13,6 +13,9 @@ namespace sorban::settings {
 namespace {
 
 using platform::utf8ToSjis;
+
+// The last kanji number: a KANNUM past it has no kanji to show.
+constexpr std::int32_t MaxKanjiNumber = 1026;
 
 struct Position {
     const char* key;
@@ -64,14 +67,14 @@ std::filesystem::path Settings::userFile()
     return base / "sorban" / "sorban.ini";
 }
 
-Settings::Files Settings::locate(const data::KanjiStore& store)
+Settings::Files Settings::locate(const std::string& exeDir)
 {
-    const std::filesystem::path beside = std::filesystem::path(store.ExeDir) / "sorban.ini";
+    const std::filesystem::path beside = std::filesystem::path(exeDir) / "sorban.ini";
     struct stat file {};
     const bool besideExists = stat(beside.c_str(), &file) == 0;
     // Root may write a read-only file; it stays read-only to the program all the same.
     const bool fileWritable = !besideExists || ((file.st_mode & 0222) != 0 && access(beside.c_str(), W_OK) == 0);
-    if (!isSystemFolder(store.ExeDir) && access(store.ExeDir.c_str(), W_OK) == 0 && fileWritable)
+    if (!isSystemFolder(exeDir) && access(exeDir.c_str(), W_OK) == 0 && fileWritable)
         return {beside, beside};
     const std::filesystem::path user = userFile();
     struct stat mine {};
@@ -83,9 +86,9 @@ Settings::Files Settings::locate(const data::KanjiStore& store)
     return {readBeside ? beside : user, user};
 }
 
-void Settings::IniRead(data::KanjiStore& store)
+void Settings::IniRead(Selection& selection)
 {
-    const Files files = locate(store);
+    const Files files = locate(selection.ExeDir);
     const platform::IniFile ini(files.read);
     m_unreadable.clear();
     if (ini.status() == platform::IniFile::Status::Unreadable) {
@@ -95,15 +98,15 @@ void Settings::IniRead(data::KanjiStore& store)
     for (const auto& p : Positions)
         this->*p.value = ini.readInteger("FORM", p.key, 100);
     KanjiFont = ini.readString("FORM", "KANJI", utf8ToSjis("ＭＳ 明朝"));
-    store.KanNum = ini.readInteger("DATA", "KANNUM", 1);
-    if (!data::KanjiStore::isKanjiNumber(store.KanNum))
-        store.KanNum = 1;
-    store.ReturnMode = ini.readInteger("DATA", "TGLREN", 0);
+    selection.KanNum = ini.readInteger("DATA", "KANNUM", 1);
+    if (selection.KanNum < 1 || selection.KanNum > MaxKanjiNumber)
+        selection.KanNum = 1;
+    selection.ReturnMode = ini.readInteger("DATA", "TGLREN", 0);
     KanjiList = ini.readString("DATA", "KANJILIST", utf8ToSjis("愛上尾夏期句毛個"));
     MemoLoad();
 }
 
-bool Settings::IniWrite(const data::KanjiStore& store, int left, int top)
+bool Settings::IniWrite(const Selection& selection, int left, int top)
 {
     const auto cannotWrite = [](const std::filesystem::path& file) {
         platform::dialogs().messageBox("設定ファイルに書き込めません: " + file.string(), "Sorban");
@@ -112,7 +115,7 @@ bool Settings::IniWrite(const data::KanjiStore& store, int left, int top)
     // A file that could not be read holds settings this run never saw: it is never overwritten.
     if (!m_unreadable.empty())
         return cannotWrite(m_unreadable);
-    platform::IniFile ini(locate(store).write);
+    platform::IniFile ini(locate(selection.ExeDir).write);
     if (ini.status() == platform::IniFile::Status::Unreadable)
         return cannotWrite(ini.path());
     LEFT = left;
@@ -120,8 +123,8 @@ bool Settings::IniWrite(const data::KanjiStore& store, int left, int top)
     for (const auto& p : Positions)
         ini.writeInteger("FORM", p.key, this->*p.value);
     ini.writeString("FORM", "KANJI", KanjiFont);
-    ini.writeInteger("DATA", "KANNUM", store.KanNum);
-    ini.writeInteger("DATA", "TGLREN", store.ReturnMode);
+    ini.writeInteger("DATA", "KANNUM", selection.KanNum);
+    ini.writeInteger("DATA", "TGLREN", selection.ReturnMode);
     MemoJoin();
     ini.writeString("DATA", "KANJILIST", KanjiList);
     std::error_code ignored; // a folder that cannot be made shows as a file that cannot be written

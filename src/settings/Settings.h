@@ -5,15 +5,13 @@
 #include <filesystem>
 #include <string>
 
-namespace sorban::data {
-class KanjiStore;
-}
-
 namespace sorban::settings {
 
+struct Selection;
+
 /// The program's settings while it runs, and their file sorban.ini: window positions, the kanji
-/// font's face name and the memo entries here; KANNUM and TGLREN live in the store as KanNum and
-/// ReturnMode. Texts are Shift-JIS.
+/// font's face name and the memo entries here; KANNUM and TGLREN live in the Selection as KanNum
+/// and ReturnMode. Texts are Shift-JIS.
 class Settings {
 public:
     Settings();
@@ -24,12 +22,12 @@ public:
         std::filesystem::path write;
     };
 
-    /// sorban.ini beside the executable (the store's ExeDir), read and written there while that
+    /// sorban.ini beside the executable (`exeDir`), read and written there while that
     /// folder and file can be written, as a copy kept in a folder of its own has it. Otherwise
     /// (a system folder, a write-protected stick or share, a read-only file) the settings are
     /// written to the user's file, $XDG_CONFIG_HOME/sorban/sorban.ini (by default
     /// ~/.config/sorban/), and read from whichever of the two exists, the user's when it is newer.
-    static Files locate(const data::KanjiStore& store);
+    static Files locate(const std::string& exeDir);
     /// $XDG_CONFIG_HOME/sorban/sorban.ini, by default ~/.config/sorban/sorban.ini.
     static std::filesystem::path userFile();
 
@@ -41,13 +39,13 @@ public:
     /// list. A KANNUM outside 1 to 1026 falls back to 1, so that there is always a kanji to show.
     /// A file that exists but cannot be read is reported in a box naming it; the defaults stand,
     /// and the file is not written in this run.
-    void IniRead(data::KanjiStore& store);
+    void IniRead(Selection& selection);
 
     /// Writes all fourteen keys, keeping the file's other lines; `left` and `top` are the main
     /// window's present position. A file that cannot be written, or that could not be read at
     /// start, is reported in a box naming it; the old file then stays whole. Returns whether it
     /// was written.
-    bool IniWrite(const data::KanjiStore& store, int left, int top);
+    bool IniWrite(const Selection& selection, int left, int top);
 
     /// The KANJILIST carrier, two bytes a kanji, over the memo entries (at most ten; an odd last
     /// byte is dropped; entries past the carrier keep their text).

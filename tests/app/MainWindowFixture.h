@@ -2,6 +2,7 @@
 
 #include "data/KanjiStore.h"
 #include "platform/core/RecordingDialogs.h"
+#include "settings/Selection.h"
 #include "settings/Settings.h"
 #include "platform/widgets/StringGrid.h"
 #include "support/TestFiles.h"
@@ -50,7 +51,8 @@ protected:
 
     app::TsorbanForm& open()
     {
-        form = std::make_unique<app::TsorbanForm>(*store, settings, app::FormPaths{dir.path().string() + "/", dir / "kdata"});
+        selection.ExeDir = dir.path().string() + "/";
+        form = std::make_unique<app::TsorbanForm>(*store, selection, settings, app::FormPaths{dir / "kdata"});
         form->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(form.get()));
         return *form;
@@ -85,6 +87,7 @@ protected:
 
     test::TempDir dir;
     std::unique_ptr<data::KanjiStore> store = std::make_unique<data::KanjiStore>();
+    settings::Selection selection;
     settings::Settings settings;
     platform::RecordingDialogs recorder;
     platform::DialogsGuard guard{recorder};

@@ -40,7 +40,7 @@ TEST_F(MainWindowTest, startShowsTheSettingsKanjiWithItsReadingsAppearancesAndAt
     EXPECT_EQ(f.Label3->text(), u("愛"));
     EXPECT_EQ(f.Label5->text(), u("愛"));
     EXPECT_EQ(f.StaticText7->text(), u("令和版"));
-    EXPECT_EQ(sjisToUtf8(store->KanjiNow), "愛");
+    EXPECT_EQ(sjisToUtf8(selection.KanjiNow), "愛");
     const std::vector<std::string> attributes = {"4年", "13画", "心", "こころ", "7級", "形声"};
     for (int col = 0; col < 6; ++col)
         EXPECT_EQ(cell(f.StringGrid2, col, 1), attributes[static_cast<std::size_t>(col)]);
@@ -68,17 +68,17 @@ TEST_F(MainWindowTest, changingKanjiRewritesRowsAttributesAndClearsWhatIsLeft)
 {
     writeData();
     auto& f = open();
-    store->KanNum = 2;
+    selection.KanNum = 2;
     f.HyouDsp();
     EXPECT_EQ(f.StaticText6->text(), u("累計=2,読み数=12"));
     EXPECT_EQ(cell(f.StringGrid1, 0, 10), "ｅ"); // the tenth reading; the eleventh and twelfth are not shown
-    EXPECT_EQ(store->YomiRows, 12);
+    EXPECT_EQ(selection.YomiRows, 12);
     EXPECT_EQ(cell(f.StringGrid2, 0, 1), "☆☆");
     EXPECT_EQ(cell(f.StringGrid2, 4, 1), "11級");
     EXPECT_EQ(cell(f.StringGrid2, 5, 1), "－－"); // formation type 9
     EXPECT_FALSE(f.SpeedButton14->isEnabled());
 
-    store->KanNum = 3;
+    selection.KanNum = 3;
     f.HyouDsp();
     EXPECT_EQ(cell(f.StringGrid1, 0, 1), "あいうえおかきく");
     for (int row = 2; row <= 10; ++row)
@@ -121,7 +121,7 @@ TEST_F(MainWindowTest, tableDrawingMarksOnlyTheRowsInUse)
     EXPECT_EQ(colour(6, 10), QColor(255, 255, 255)); // the parked cell is drawn white, not highlighted
 
     // Reading sizes by byte length: 16 points up to 14 bytes, 13 points from 17.
-    store->KanNum = 3; // a reading of 16 bytes: 14 points
+    selection.KanNum = 3; // a reading of 16 bytes: 14 points
     f.HyouDsp();
     const int fourteen = inkHeight(render(f.StringGrid1), f.StringGrid1->cellRect(0, 1));
     test::writeSjis(dir / "kdata" / "knj_yomi.csv", "1,愛,1,1,あいうえおかきくけ,\n");
@@ -139,7 +139,7 @@ TEST_F(MainWindowTest, attributeGridDrawsPinkHeadingsAndScalesTheRadicalReading)
     EXPECT_EQ(QColor(image.pixel(f.StringGrid2->cellRect(2, 0).topLeft() + QPoint(2, 2))), QColor(240, 220, 220));
     EXPECT_EQ(QColor(image.pixel(f.StringGrid2->cellRect(2, 1).topLeft() + QPoint(2, 2))), QColor(255, 255, 255));
     const int short6 = inkHeight(image, f.StringGrid2->cellRect(3, 1)); // こころ: 6 bytes, 12 points
-    store->KanNum = 3;                                                  // radical 250: no reading
+    selection.KanNum = 3;                                                  // radical 250: no reading
     f.HyouDsp();
     store->BushuNo[2] = 2; // つちへん（１２バイト）: 22 bytes, 100 / 22 = 4 points
     f.HyouDsp();
@@ -152,8 +152,8 @@ TEST_F(MainWindowTest, exampleToggleSwitchesViewsAndLoadsTheFileOnce)
     writeData();
     auto& f = open();
     f.gokuRandD->click();
-    EXPECT_EQ(store->GokuMode, 1);
-    EXPECT_EQ(store->GokuLoaded, 1);
+    EXPECT_EQ(selection.GokuMode, 1);
+    EXPECT_EQ(selection.GokuLoaded, 1);
     EXPECT_FALSE(f.StaticText12->isHidden());
     EXPECT_EQ(f.gokuRandD->palette().color(QPalette::ButtonText), QColor(0, 0, 255));
     EXPECT_EQ(cell(f.StringGrid1, 0, 1), "アイ"); // readings stay
@@ -165,7 +165,7 @@ TEST_F(MainWindowTest, exampleToggleSwitchesViewsAndLoadsTheFileOnce)
     EXPECT_GT(inkHeight(image, f.StringGrid1->cellRect(1, 1), true), 5); // examples in blue
 
     f.gokuRandD->click();
-    EXPECT_EQ(store->GokuMode, 0);
+    EXPECT_EQ(selection.GokuMode, 0);
     EXPECT_TRUE(f.StaticText12->isHidden());
     EXPECT_EQ(f.gokuRandD->palette().color(QPalette::ButtonText), QColor(0, 0, 0));
     EXPECT_EQ(cell(f.StringGrid1, 1, 1), " ３上：45");
@@ -178,9 +178,9 @@ TEST_F(MainWindowTest, returnModeDecidesWhetherTheExampleViewSurvivesAChangeOfKa
     writeData();
     auto& f = open();
     f.gokuRandD->click();
-    store->KanNum = 2;
+    selection.KanNum = 2;
     f.HyouDsp(); // return mode 0: back to appearances
-    EXPECT_EQ(store->GokuMode, 0);
+    EXPECT_EQ(selection.GokuMode, 0);
     EXPECT_TRUE(f.StaticText12->isHidden());
     EXPECT_EQ(cell(f.StringGrid1, 1, 1), " ４上：1");
     EXPECT_EQ(f.Panel1->color(), QColor(255, 0, 0));
@@ -188,21 +188,21 @@ TEST_F(MainWindowTest, returnModeDecidesWhetherTheExampleViewSurvivesAChangeOfKa
     f.R1Click();
     EXPECT_EQ(f.Panel1->color(), QColor(0, 0, 128));
     f.gokuRandD->click();
-    store->KanNum = 1;
+    selection.KanNum = 1;
     f.HyouDsp(); // return mode 1: the examples of the new kanji
-    EXPECT_EQ(store->GokuMode, 1);
+    EXPECT_EQ(selection.GokuMode, 1);
     EXPECT_EQ(cell(f.StringGrid1, 1, 1), "愛情");
     EXPECT_EQ(cell(f.StringGrid1, 0, 2), "いと(しい)");
     EXPECT_EQ(f.StaticText7->text(), u("用例の注"));
 
-    store->ReturnMode = 2; // as a hand-edited settings file may give it
+    selection.ReturnMode = 2; // as a hand-edited settings file may give it
     f.Panel1Dsp();
     EXPECT_EQ(f.Panel1->color(), QColor(0, 0, 128));
-    store->KanNum = 2;
+    selection.KanNum = 2;
     f.HyouDsp();
-    EXPECT_EQ(store->GokuMode, 0); // only 1 keeps the view
+    EXPECT_EQ(selection.GokuMode, 0); // only 1 keeps the view
     f.R1Click();
-    EXPECT_EQ(store->ReturnMode, -1);
+    EXPECT_EQ(selection.ReturnMode, -1);
     EXPECT_EQ(f.Panel1->color(), QColor(0, 0, 128));
 }
 
@@ -223,7 +223,7 @@ TEST_F(MainWindowTest, closingWritesTheSettingsWithTheLastKanji)
 {
     writeData();
     auto& f = open();
-    store->KanNum = 3;
+    selection.KanNum = 3;
     f.HyouDsp();
     f.move(120, 80);
     f.close();
@@ -261,7 +261,7 @@ TEST_F(MainWindowTest, strokeOrderButtonLooksDisabledWithoutAPicture)
     };
     ASSERT_TRUE(f.SpeedButton14->isEnabled()); // 愛 has a picture: a blue caption
     EXPECT_GT(bluePixels(), 20);
-    store->KanNum = 2;
+    selection.KanNum = 2;
     f.HyouDsp();
     ASSERT_FALSE(f.SpeedButton14->isEnabled());
     EXPECT_EQ(bluePixels(), 0); // the platform's grey

@@ -79,7 +79,7 @@ TEST_F(OpenWindowsTest, aPickShowsTheKanjiInTheMainWindow)
     f.SpeedButton6Click();
     auto* grid = f.YomiSrchF->StringGrid1;
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier, grid->cellRect(2, 1).center());
-    EXPECT_EQ(store->KanNum, 2);
+    EXPECT_EQ(selection.KanNum, 2);
     EXPECT_EQ(f.Label5->text(), test::u("悪"));
 }
 
@@ -144,8 +144,8 @@ TEST_F(OpenWindowsTest, strokeOrderButtonOpensTheViewerOrNamesTheMissingPicture)
     test::writeBytes(dir / "hitudata" / "h1愛.jpg", "not even a picture");
     form.reset();
     store = std::make_unique<data::KanjiStore>();
-    form = std::make_unique<app::TsorbanForm>(*store, settings,
-                                              app::FormPaths{dir.path().string() + "/", dir / "kdata", dir / "hitudata"});
+    form = std::make_unique<app::TsorbanForm>(*store, selection, settings,
+                                              app::FormPaths{dir / "kdata", dir / "hitudata"});
     form->createStartupWindows();
     form->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
@@ -156,7 +156,7 @@ TEST_F(OpenWindowsTest, strokeOrderButtonOpensTheViewerOrNamesTheMissingPicture)
     ASSERT_EQ(recorder.events.size(), 1u);
     EXPECT_EQ(recorder.events[0].kind, Box::Event::Kind::Modal);
 
-    store->KanNum = 2; // no picture flag: the button and the Right key do nothing
+    selection.KanNum = 2; // no picture flag: the button and the Right key do nothing
     form->HyouDsp();
     recorder.events.clear();
     QTest::keyClick(form->StringGrid2, Qt::Key_Right);

@@ -43,7 +43,7 @@ protected:
     std::string kanji(int n) const { return platform::sjisToUtf8(data.kanji.at(static_cast<std::size_t>(n - 1))); }
     void show(int n)
     {
-        store->KanNum = n;
+        selection.KanNum = n;
         form->HyouDsp();
     }
     std::string memo() const
@@ -73,7 +73,7 @@ TEST_F(SelectionTest, stepButtonsWrapOrStopAtTheEnds)
                          Case{f.SpeedButton12, 500, 1}, Case{f.SpeedButton13, 1026, 1026}, Case{f.SpeedButton13, 2, 1026}}) {
         show(c.from);
         c.button->click();
-        EXPECT_EQ(store->KanNum, c.to) << c.button->text().toStdString() << " from " << c.from;
+        EXPECT_EQ(selection.KanNum, c.to) << c.button->text().toStdString() << " from " << c.from;
         EXPECT_EQ(f.Label5->text().toStdString(), kanji(c.to));
         EXPECT_EQ(f.Edit1->text(), QString::number(c.to));
     }
@@ -84,12 +84,12 @@ TEST_F(SelectionTest, spinnerStopsAtItsEndsAndShowsItsPosition)
     auto& f = openFull();
     show(1026);
     f.UpDown1->upButton()->click();
-    EXPECT_EQ(store->KanNum, 1026);
+    EXPECT_EQ(selection.KanNum, 1026);
     show(1);
     f.UpDown1->downButton()->click();
-    EXPECT_EQ(store->KanNum, 1);
+    EXPECT_EQ(selection.KanNum, 1);
     f.UpDown1->upButton()->click();
-    EXPECT_EQ(store->KanNum, 2);
+    EXPECT_EQ(selection.KanNum, 2);
     EXPECT_EQ(f.Edit1->text(), u("2"));
 }
 
@@ -104,12 +104,12 @@ TEST_F(SelectionTest, numberInputAcceptsOnly1To1026)
         ASSERT_EQ(recorder.events.size(), 1u) << bad;
         EXPECT_EQ(recorder.events[0].caption, "ご報告!!");
         EXPECT_NE(recorder.events[0].text.find("1～1026"), std::string::npos);
-        EXPECT_EQ(store->KanNum, 7);
+        EXPECT_EQ(selection.KanNum, 7);
         EXPECT_EQ(f.Edit1->text(), QString::fromUtf8(bad)); // the box keeps what was typed
     }
     f.Edit1->setText(u("0012"));
     f.SpeedButton2->click();
-    EXPECT_EQ(store->KanNum, 12);
+    EXPECT_EQ(selection.KanNum, 12);
 }
 
 TEST_F(SelectionTest, kanjiInputTakesTheFirstCharacterOfTheBox)
@@ -122,7 +122,7 @@ TEST_F(SelectionTest, kanjiInputTakesTheFirstCharacterOfTheBox)
     recorder.events.clear();
     f.Edit2->setText(QString::fromStdString(kanji(9) + kanji(3)));
     f.SpeedButton1->click();
-    EXPECT_EQ(store->KanNum, 9);
+    EXPECT_EQ(selection.KanNum, 9);
     EXPECT_EQ(f.Edit2->text().toStdString(), kanji(9) + kanji(3));
     EXPECT_TRUE(recorder.events.empty());
 
@@ -131,7 +131,7 @@ TEST_F(SelectionTest, kanjiInputTakesTheFirstCharacterOfTheBox)
         f.Edit2->setText(QString::fromUtf8(bad));
         f.SpeedButton1->click();
         EXPECT_EQ(recorder.events, std::vector{Box::box("選択した文字は教育漢字ではありません。", "ご報告!!")}) << bad;
-        EXPECT_EQ(store->KanNum, 9);
+        EXPECT_EQ(selection.KanNum, 9);
     }
 }
 
@@ -153,19 +153,19 @@ TEST_F(SelectionTest, keysStepWithOrWithoutModifiersWhereverTheFocusIs)
     show(100);
     f.Edit1->setFocus();
     QTest::keyClick(f.Edit1, Qt::Key_Down); // one kanji, not one more for the spinner
-    EXPECT_EQ(store->KanNum, 101);
+    EXPECT_EQ(selection.KanNum, 101);
     QTest::keyClick(f.Edit1, Qt::Key_Down, Qt::ShiftModifier);
-    EXPECT_EQ(store->KanNum, 102);
+    EXPECT_EQ(selection.KanNum, 102);
     QTest::keyClick(f.Edit1, Qt::Key_PageDown);
-    EXPECT_EQ(store->KanNum, 112);
+    EXPECT_EQ(selection.KanNum, 112);
     QTest::keyClick(f.Edit1, Qt::Key_PageUp, Qt::ControlModifier);
-    EXPECT_EQ(store->KanNum, 102);
+    EXPECT_EQ(selection.KanNum, 102);
     f.StringGrid2->setFocus();
     QTest::keyClick(f.StringGrid2, Qt::Key_Up, Qt::AltModifier);
-    EXPECT_EQ(store->KanNum, 101);
+    EXPECT_EQ(selection.KanNum, 101);
     f.Edit2->setFocus();
     QTest::keyClick(f.Edit2, Qt::Key_Down);
-    EXPECT_EQ(store->KanNum, 102);
+    EXPECT_EQ(selection.KanNum, 102);
 }
 
 TEST_F(SelectionTest, numberBoxTakesOnlyDigitsFromTheKeyboardButPastesAsTheyCome)
@@ -192,7 +192,7 @@ TEST_F(SelectionTest, copyBackFillsBothBoxesWithoutShowingAnything)
     EXPECT_EQ(f.Edit1->text(), u("44"));
     EXPECT_EQ(f.Edit2->text().toStdString(), kanji(44));
     EXPECT_EQ(f.UpDown1->position(), 44);
-    EXPECT_EQ(store->KanNum, 44);
+    EXPECT_EQ(selection.KanNum, 44);
 }
 
 TEST_F(SelectionTest, windowStartsWithTheFocusParkedInTheAttributeGrid)
@@ -219,9 +219,9 @@ TEST_F(SelectionTest, memoPutsTheShownKanjiAtTheHeadOnce)
     EXPECT_EQ(memo(), "海愛上尾夏期句毛個医"); // already in the list: it does not move
 
     // The memo entries go to the settings and come back at the next start.
-    ASSERT_TRUE(settings.IniWrite(*store, 0, 0));
+    ASSERT_TRUE(settings.IniWrite(selection, 0, 0));
     settings::Settings next;
-    next.IniRead(*store);
+    next.IniRead(selection);
     EXPECT_EQ(platform::sjisToUtf8(next.Memo[0]), "海");
     EXPECT_EQ(platform::sjisToUtf8(next.Memo[9]), "医");
 }
@@ -231,14 +231,14 @@ TEST_F(SelectionTest, doubleClickingAMemoEntryShowsIt)
     auto& f = openFull();
     f.ListBox1->setCurrentRow(3); // 夏
     f.ListBox1DblClick();
-    EXPECT_EQ(platform::sjisToUtf8(store->KanjiNow), "夏");
+    EXPECT_EQ(platform::sjisToUtf8(selection.KanjiNow), "夏");
     EXPECT_EQ(QApplication::focusWidget(), f.Edit1);
 
     f.ListBox1->setCurrentRow(6); // 毛 is not in this master list
-    const int before = store->KanNum;
+    const int before = selection.KanNum;
     f.ListBox1DblClick();
     EXPECT_EQ(recorder.events, std::vector{Box::box("選択した文字は教育漢字ではありません。", "ご報告!!")});
-    EXPECT_EQ(store->KanNum, before);
+    EXPECT_EQ(selection.KanNum, before);
 }
 
 TEST_F(SelectionTest, fontDialogGivesBothKanjiTheWholeFontAndTheSettingsItsFace)
@@ -298,18 +298,18 @@ TEST_F(SelectionTest, menusHoldEveryItemAndRunTheirHandlers)
     const auto menu = [&](int i) { return f.menuBar()->actions().at(i)->menu(); };
     f.Edit1->setText(u("300"));
     action(menu(1), "番号入力決定(&S)")->trigger();
-    EXPECT_EQ(store->KanNum, 300);
+    EXPECT_EQ(selection.KanNum, 300);
     f.Edit1->setText(u("301"));
     action(f.PopupMenu1, "番号入力決定(&N)")->trigger();
-    EXPECT_EQ(store->KanNum, 301);
+    EXPECT_EQ(selection.KanNum, 301);
     f.Edit2->setText(QString::fromStdString(kanji(5)));
     action(menu(1), "漢字入力決定(&D)")->trigger();
-    EXPECT_EQ(store->KanNum, 5);
+    EXPECT_EQ(selection.KanNum, 5);
     f.Edit2->setText(QString::fromStdString(kanji(6)));
     action(f.PopupMenu1, "漢字入力決定(&K)")->trigger();
-    EXPECT_EQ(store->KanNum, 6);
+    EXPECT_EQ(selection.KanNum, 6);
     action(menu(1), "用例からの戻り方（&R）")->trigger();
-    EXPECT_EQ(store->ReturnMode, 1);
+    EXPECT_EQ(selection.ReturnMode, 1);
     action(menu(0), "フォント(&F)")->trigger();
     EXPECT_EQ(recorder.fontStarts.size(), 1u);
     action(menu(0), "終了(&X)")->trigger();
@@ -324,13 +324,13 @@ TEST_F(SelectionTest, altDPressesTheKanjiButtonAndTheSearchMenuStaysOnTheKeyboar
     f.Edit2->setText(QString::fromStdString(kanji(5)));
     f.Edit2->setFocus();
     QTest::keyClick(f.Edit2, Qt::Key_D, Qt::AltModifier); // 表示(&D), though 検索(&D) shares the letter
-    EXPECT_EQ(store->KanNum, 5);
+    EXPECT_EQ(selection.KanNum, 5);
     f.StringGrid2->setFocus();
     f.Edit2->setText(QString::fromStdString(kanji(9)));
     QTest::keyClick(f.StringGrid2, Qt::Key_D, Qt::AltModifier);
-    EXPECT_EQ(store->KanNum, 9);
+    EXPECT_EQ(selection.KanNum, 9);
     QTest::keyClick(f.StringGrid2, Qt::Key_S, Qt::AltModifier); // 表示(&S) is nobody else's
-    EXPECT_EQ(store->KanNum, 9);
+    EXPECT_EQ(selection.KanNum, 9);
 
     // Alt pressed and released, then D: the search menu opens.
     QMenu* search = f.menuBar()->actions().at(2)->menu();
@@ -369,7 +369,7 @@ TEST_F(SelectionTest, boxesKeepTheEditingKeysOfWindowsAndNoneOfTheUnixOnes)
         for (const Qt::Key key : {Qt::Key_J, Qt::Key_B, Qt::Key_N, Qt::Key_Y, Qt::Key_K, Qt::Key_U, Qt::Key_W, Qt::Key_E, Qt::Key_D, Qt::Key_H}) {
             QTest::keyClick(box, key, Qt::ControlModifier);
             EXPECT_EQ(box->text(), before) << box->objectName().toStdString() << " Ctrl+" << char('A' + (key - Qt::Key_A));
-            EXPECT_EQ(store->KanNum, 123);
+            EXPECT_EQ(selection.KanNum, 123);
         }
         for (QWidget* w : QApplication::topLevelWidgets())
             if (w != &f && w->isVisible())

@@ -1,6 +1,7 @@
 #include "data/DataTestSupport.h"
 #include "support/FullSizeData.h"
 #include "data/MainDataFiles.h"
+#include "settings/Selection.h"
 
 using namespace sorban;
 using sorban::test::DataFileTest;
@@ -12,7 +13,7 @@ TEST_F(KanjiStoreTest, startsWithDefaultLabelsAndEmptyTables)
     EXPECT_EQ(store.ColumnLabel[0], sj("光村"));
     EXPECT_EQ(store.ColumnLabel[4], sj("三省"));
     EXPECT_EQ(store.ColumnLabel[5], sj("････"));
-    EXPECT_EQ(store.KanNum, 0);
+    EXPECT_EQ(settings::Selection().KanNum, 0); // no kanji is chosen before the settings are read
     EXPECT_EQ(store.YomiText[2449], "");
     EXPECT_EQ(store.AprRecord[2449][11], 0);
 }

@@ -5,6 +5,7 @@
 #include "jukuji/JukujiTables.h"
 #include "data/KanjiStore.h"
 #include "data/MainDataFiles.h"
+#include "settings/Selection.h"
 #include "settings/Settings.h"
 #include "search/TBusyu.h"
 #include "search/THaitouSrch.h"
@@ -117,8 +118,9 @@ void searchTableFiles(const std::uint8_t* data, std::size_t size)
     for (const char* name : {"Kaksu_srch.csv", "HaiNen_srch.csv", "Bs_srch.csv", "Yomi_srch.csv"})
         writeFile(kdata / name, data, size);
     static auto store = std::make_unique<data::KanjiStore>();
+    static settings::Selection selection;
     static settings::Settings settings;
-    const search::SearchContext context{*store, settings, kdata, [] {}};
+    const search::SearchContext context{*store, selection, settings, kdata, [] {}};
     // Each window is also drawn once: its cells' text is converted and laid out only then.
     const auto drawn = [](QWidget&& window) {
         QImage image(window.size(), QImage::Format_RGB32);
@@ -136,11 +138,11 @@ void settingsFile(const std::uint8_t* data, std::size_t size)
     const fs::path dir = workDir() / "exe";
     fs::create_directories(dir);
     writeFile(dir / "sorban.ini", data, size);
-    auto store = std::make_unique<data::KanjiStore>();
-    store->ExeDir = dir.string() + "/";
+    settings::Selection selection;
+    selection.ExeDir = dir.string() + "/";
     settings::Settings settings;
-    settings.IniRead(*store);
-    settings.IniWrite(*store, settings.LEFT, settings.TOP);
+    settings.IniRead(selection);
+    settings.IniWrite(selection, settings.LEFT, settings.TOP);
 }
 
 void jpegPicture(const std::uint8_t* data, std::size_t size)

@@ -1,5 +1,6 @@
 #include "data/KanjiStore.h"
 #include "platform/core/RecordingDialogs.h"
+#include "settings/Selection.h"
 #include "settings/Settings.h"
 #include "platform/widgets/StringGrid.h"
 #include "search/TBusyu.h"
@@ -34,7 +35,7 @@ protected:
 
     search::SearchContext context()
     {
-        return {*store, settings, dir / "kdata", [this] { ++shown; }};
+        return {*store, selection, settings, dir / "kdata", [this] { ++shown; }};
     }
     void write(const std::string& name, std::string_view utf8) { test::writeSjis(dir / "kdata" / name, utf8); }
     static std::string text(platform::StringGrid* grid, int col, int row) { return platform::sjisToUtf8(grid->cell(col, row)); }
@@ -68,6 +69,7 @@ protected:
 
     test::TempDir dir;
     std::unique_ptr<data::KanjiStore> store = std::make_unique<data::KanjiStore>();
+    settings::Selection selection;
     settings::Settings settings;
     platform::RecordingDialogs recorder;
     platform::DialogsGuard guard{recorder};
@@ -159,12 +161,12 @@ TEST_F(SearchWindowTest, picksByAnyMouseButtonAndByEnter)
     const auto w = open<search::TKakusuu>();
     auto* g = w->StringGrid1;
     release(g, 1, 1, Qt::RightButton);
-    EXPECT_EQ(store->KanNum, 2);
+    EXPECT_EQ(selection.KanNum, 2);
     EXPECT_EQ(shown, 1);
     g->setCurrent(1, 0);
     g->setFocus();
     QTest::keyClick(g, Qt::Key_Return);
-    EXPECT_EQ(store->KanNum, 1);
+    EXPECT_EQ(selection.KanNum, 1);
     EXPECT_EQ(shown, 2);
     EXPECT_TRUE(w->isVisible()); // it stays open for the next pick
 
@@ -174,7 +176,7 @@ TEST_F(SearchWindowTest, picksByAnyMouseButtonAndByEnter)
     release(g, 2, 1); // a kanji that is no education kanji
     EXPECT_EQ(recorder.events, (std::vector{Box::beepEvent(), Box::box("選択した文字は教育漢字ではありません。", "ご報告!!"),
                                             Box::box("選択した文字は教育漢字ではありません。", "ご報告!!")}));
-    EXPECT_EQ(store->KanNum, 1);
+    EXPECT_EQ(selection.KanNum, 1);
 }
 
 TEST_F(SearchWindowTest, radicalRowsLayOutHeadingRadicalsMarksAndKanji)
@@ -211,7 +213,7 @@ TEST_F(SearchWindowTest, radicalPicksIgnoreMarksGapsAndTheLastColumnByMouse)
     release(g, 5, 0); // the gap
     EXPECT_TRUE(recorder.events.empty());
     release(g, 6, 0, Qt::RightButton); // the radical 木, an education kanji
-    EXPECT_EQ(store->KanNum, 5);
+    EXPECT_EQ(selection.KanNum, 5);
     release(g, 0, 0);
     EXPECT_EQ(recorder.events, std::vector{Box::box("選択した文字は教育漢字ではありません。", "ご報告BSM!!")});
     g->setCurrent(0, 0);
@@ -219,12 +221,12 @@ TEST_F(SearchWindowTest, radicalPicksIgnoreMarksGapsAndTheLastColumnByMouse)
     EXPECT_EQ(recorder.events.back(), Box::box("□選択した文字は教育漢字ではありません。", "ご報告BS!!"));
 
     ASSERT_EQ(text(g, 48, 1), "本");
-    store->KanNum = 1;
+    selection.KanNum = 1;
     w->StringGrid1MouseUp(Qt::LeftButton, Qt::NoModifier, g->cellRect(48, 1).center());
-    EXPECT_EQ(store->KanNum, 1); // column 48 by mouse: nothing
+    EXPECT_EQ(selection.KanNum, 1); // column 48 by mouse: nothing
     g->setCurrent(48, 1);
     w->StringGrid1KeyDown(Qt::Key_Enter, Qt::NoModifier);
-    EXPECT_EQ(store->KanNum, 6); // ... but Enter picks it
+    EXPECT_EQ(selection.KanNum, 6); // ... but Enter picks it
 }
 
 TEST_F(SearchWindowTest, readingRowsTakeKanaAndKanjiWithOrWithoutCommas)
@@ -243,7 +245,7 @@ TEST_F(SearchWindowTest, readingRowsTakeKanaAndKanjiWithOrWithoutCommas)
     EXPECT_EQ(QPoint(g->col(), g->row()), QPoint(1, 1));
 
     release(g, 1, 1);
-    EXPECT_EQ(store->KanNum, 13);
+    EXPECT_EQ(selection.KanNum, 13);
     release(g, 10, 10); // empty: nothing, not even a beep
     EXPECT_TRUE(recorder.events.empty());
     release(g, 2, 3);

@@ -1,6 +1,6 @@
 #include "platform/core/IniFile.h"
-#include "data/KanjiStore.h"
 #include "platform/core/RecordingDialogs.h"
+#include "settings/Selection.h"
 #include "settings/Settings.h"
 #include "support/TestFiles.h"
 #include "platform/core/TextCodec.h"
@@ -33,7 +33,7 @@ std::vector<std::string> lines(const std::filesystem::path& file)
 
 class SettingsTest : public ::testing::Test {
 protected:
-    SettingsTest() { store->ExeDir = dir.path().string() + "/"; }
+    SettingsTest() { selection.ExeDir = dir.path().string() + "/"; }
 
     void writeIni(std::string_view utf8) { test::writeSjis(dir / "sorban.ini", utf8); }
     std::string memoText() const
@@ -45,7 +45,7 @@ protected:
     }
 
     test::TempDir dir;
-    std::unique_ptr<data::KanjiStore> store = std::make_unique<data::KanjiStore>();
+    settings::Selection selection;
     settings::Settings settings;
     platform::RecordingDialogs recorder;
     platform::DialogsGuard guard{recorder};
@@ -55,14 +55,14 @@ protected:
 
 TEST_F(SettingsTest, withoutAFileEveryKeyHasItsDefault)
 {
-    store->KanNum = 55;
-    settings.IniRead(*store);
+    selection.KanNum = 55;
+    settings.IniRead(selection);
     for (const int v : {settings.LEFT, settings.TOP, settings.NENLEFT, settings.NENTOP, settings.BSULEFT, settings.BSUTOP,
                         settings.KKSLEFT, settings.KKSTOP, settings.YMILEFT, settings.YMITOP})
         EXPECT_EQ(v, 100);
     EXPECT_EQ(settings.KanjiFont, sjis("ＭＳ 明朝"));
-    EXPECT_EQ(store->KanNum, 1);
-    EXPECT_EQ(store->ReturnMode, 0);
+    EXPECT_EQ(selection.KanNum, 1);
+    EXPECT_EQ(selection.ReturnMode, 0);
     EXPECT_EQ(memoText(), "愛上尾夏期句毛個医右");
     EXPECT_TRUE(recorder.events.empty());
 }
@@ -70,49 +70,49 @@ TEST_F(SettingsTest, withoutAFileEveryKeyHasItsDefault)
 TEST_F(SettingsTest, valuesAreTakenAsTheyStandExceptAKanjiNumberWithNoKanji)
 {
     writeIni("[FORM]\nLEFT=-500\nTOP=0x20\nKKSLEFT=abc\nKANJI=IPAGothic\n[DATA]\nKANNUM=0x10\nTGLREN=2\n");
-    settings.IniRead(*store);
+    settings.IniRead(selection);
     EXPECT_EQ(settings.LEFT, -500);
     EXPECT_EQ(settings.TOP, 32);
     EXPECT_EQ(settings.KKSLEFT, 100);
     EXPECT_EQ(settings.KanjiFont, "IPAGothic");
-    EXPECT_EQ(store->KanNum, 16);
-    EXPECT_EQ(store->ReturnMode, 2);
+    EXPECT_EQ(selection.KanNum, 16);
+    EXPECT_EQ(selection.ReturnMode, 2);
 
     for (const char* bad : {"abc", "0", "1027", "-3"}) {
         writeIni(std::string("[DATA]\nKANNUM=") + bad + "\n");
-        store->KanNum = 99;
-        settings.IniRead(*store);
-        EXPECT_EQ(store->KanNum, 1) << bad;
+        selection.KanNum = 99;
+        settings.IniRead(selection);
+        EXPECT_EQ(selection.KanNum, 1) << bad;
     }
 }
 
 TEST_F(SettingsTest, memoListTakesTwoBytesAKanjiOverTheEntriesItHas)
 {
     writeIni("[DATA]\nKANJILIST=海山川空森\n");
-    settings.IniRead(*store);
+    settings.IniRead(selection);
     EXPECT_EQ(memoText(), "海山川空森医医医医右"); // the rest keep the entries they had
 
     test::writeBytes(dir / "sorban.ini", "[DATA]\r\nKANJILIST=" + sjis("雨") + "x\r\n"); // odd length
-    settings.IniRead(*store);
+    settings.IniRead(selection);
     EXPECT_EQ(memoText(), "雨山川空森医医医医右");
 
     writeIni("[DATA]\nKANJILIST=\n");
-    settings.IniRead(*store);
+    settings.IniRead(selection);
     EXPECT_EQ(memoText(), "雨山川空森医医医医右");
 
     writeIni("[DATA]\nKANJILIST=一二三四五六七八九十百千\n"); // more than ten: the first ten
-    settings.IniRead(*store);
+    settings.IniRead(selection);
     EXPECT_EQ(memoText(), "一二三四五六七八九十");
 }
 
 TEST_F(SettingsTest, writeStoresAllFourteenKeysInOrderAndKeepsOtherLines)
 {
     writeIni("; kept\n[DATA]\nMINE=1\n");
-    settings.IniRead(*store);
+    settings.IniRead(selection);
     settings.KKSLEFT = 321;
-    store->KanNum = 777;
-    store->ReturnMode = 1;
-    ASSERT_TRUE(settings.IniWrite(*store, 40, -20));
+    selection.KanNum = 777;
+    selection.ReturnMode = 1;
+    ASSERT_TRUE(settings.IniWrite(selection, 40, -20));
     const auto written = lines(dir / "sorban.ini");
     const std::vector<std::string> expected = {
         "; kept",   "[DATA]",       "MINE=1",       "KANNUM=777",      "TGLREN=1",       "KANJILIST=" + sjis("愛上尾夏期句毛個医右"),
@@ -122,11 +122,11 @@ TEST_F(SettingsTest, writeStoresAllFourteenKeysInOrderAndKeepsOtherLines)
     EXPECT_EQ(written, expected);
     EXPECT_EQ(platform::IniFile(dir / "sorban.ini").readString("DATA", "KANJILIST", "").size(), 20u);
 
-    auto again = std::make_unique<data::KanjiStore>();
-    again->ExeDir = store->ExeDir;
+    settings::Selection againSelection;
+    againSelection.ExeDir = selection.ExeDir;
     settings::Settings reread;
-    reread.IniRead(*again);
-    EXPECT_EQ(again->KanNum, 777);
+    reread.IniRead(againSelection);
+    EXPECT_EQ(againSelection.KanNum, 777);
     EXPECT_EQ(reread.KKSLEFT, 321);
     EXPECT_EQ(reread.TOP, -20);
 }
@@ -135,8 +135,8 @@ TEST_F(SettingsTest, aFileThatCannotBeWrittenIsReportedByName)
 {
     test::writeBytes(dir / "config", "a file where the settings folder would be");
     setenv("XDG_CONFIG_HOME", (dir / "config").c_str(), 1);
-    store->ExeDir = (dir / "gone").string() + "/";
-    EXPECT_FALSE(settings.IniWrite(*store, 0, 0));
+    selection.ExeDir = (dir / "gone").string() + "/";
+    EXPECT_FALSE(settings.IniWrite(selection, 0, 0));
     unsetenv("XDG_CONFIG_HOME");
     ASSERT_EQ(recorder.events.size(), 1u);
     EXPECT_NE(recorder.events[0].text.find((dir / "config" / "sorban" / "sorban.ini").string()), std::string::npos);
@@ -145,17 +145,17 @@ TEST_F(SettingsTest, aFileThatCannotBeWrittenIsReportedByName)
 TEST_F(SettingsTest, anExecutableFolderThatCannotBeWrittenSendsTheSettingsToTheUsersConfigFolder)
 {
     setenv("XDG_CONFIG_HOME", (dir / "xdg").c_str(), 1);
-    store->ExeDir = "/nonexistent/sorban/bin/";
-    store->KanNum = 42;
-    EXPECT_EQ(settings::Settings::locate(*store).write, dir / "xdg" / "sorban" / "sorban.ini");
-    EXPECT_TRUE(settings.IniWrite(*store, 1, 2));
-    store->KanNum = 1;
-    settings.IniRead(*store);
-    EXPECT_EQ(store->KanNum, 42);
+    selection.ExeDir = "/nonexistent/sorban/bin/";
+    selection.KanNum = 42;
+    EXPECT_EQ(settings::Settings::locate(selection.ExeDir).write, dir / "xdg" / "sorban" / "sorban.ini");
+    EXPECT_TRUE(settings.IniWrite(selection, 1, 2));
+    selection.KanNum = 1;
+    settings.IniRead(selection);
+    EXPECT_EQ(selection.KanNum, 42);
     unsetenv("XDG_CONFIG_HOME");
-    store->ExeDir = dir.path().string() + "/";
-    EXPECT_EQ(settings::Settings::locate(*store).write, dir / "sorban.ini");
-    EXPECT_EQ(settings::Settings::locate(*store).read, dir / "sorban.ini");
+    selection.ExeDir = dir.path().string() + "/";
+    EXPECT_EQ(settings::Settings::locate(selection.ExeDir).write, dir / "sorban.ini");
+    EXPECT_EQ(settings::Settings::locate(selection.ExeDir).read, dir / "sorban.ini");
 }
 
 TEST_F(SettingsTest, aProgramInASystemFolderKeepsItsSettingsInTheUsersConfigFolderEvenForRoot)
@@ -163,8 +163,8 @@ TEST_F(SettingsTest, aProgramInASystemFolderKeepsItsSettingsInTheUsersConfigFold
     EXPECT_TRUE(settings::Settings::isSystemFolder("/usr/bin"));
     EXPECT_FALSE(settings::Settings::isSystemFolder(dir.path()));
     setenv("XDG_CONFIG_HOME", (dir / "xdg").c_str(), 1);
-    store->ExeDir = "/usr/bin/";
-    EXPECT_EQ(settings::Settings::locate(*store).write, dir / "xdg" / "sorban" / "sorban.ini");
+    selection.ExeDir = "/usr/bin/";
+    EXPECT_EQ(settings::Settings::locate(selection.ExeDir).write, dir / "xdg" / "sorban" / "sorban.ini");
     unsetenv("XDG_CONFIG_HOME");
 }
 
@@ -173,12 +173,12 @@ TEST_F(SettingsTest, aFileThatCannotBeReadIsReportedAtStartAndNeverOverwritten)
     // Larger than any settings file can be: it is not read, whatever it holds.
     const std::string huge = sjis("[DATA]\r\nKANNUM=500\r\n") + std::string(platform::IniFile::MaxSize, ';');
     test::writeBytes(dir / "sorban.ini", huge);
-    settings.IniRead(*store);
-    EXPECT_EQ(store->KanNum, 1);
+    settings.IniRead(selection);
+    EXPECT_EQ(selection.KanNum, 1);
     const std::string path = (dir / "sorban.ini").string();
     EXPECT_EQ(recorder.events, (std::vector<Box::Event>{Box::box("設定ファイルを読めません: " + path, "Sorban")}));
-    store->KanNum = 77;
-    EXPECT_FALSE(settings.IniWrite(*store, 1, 2));
+    selection.KanNum = 77;
+    EXPECT_FALSE(settings.IniWrite(selection, 1, 2));
     EXPECT_EQ(recorder.events.back(), Box::box("設定ファイルに書き込めません: " + path, "Sorban"));
     std::ifstream in(dir / "sorban.ini", std::ios::binary);
     EXPECT_TRUE(std::equal(huge.begin(), huge.end(), std::istreambuf_iterator<char>(in)));
@@ -195,11 +195,11 @@ TEST_F(SettingsTest, aFileOfAnotherAccountIsReportedAndKeptWhole)
     setenv("XDG_CONFIG_HOME", (dir / "xdg").c_str(), 1);
     // 0: reported at start, defaults shown, nothing written at close.
     const auto run = [&] {
-        settings.IniRead(*store);
-        const bool wrote = settings.IniWrite(*store, 1, 2);
+        settings.IniRead(selection);
+        const bool wrote = settings.IniWrite(selection, 1, 2);
         const bool reported = recorder.events.size() == 2 && recorder.events[0].text.starts_with("設定ファイルを読めません: ")
                               && recorder.events[1].text.starts_with("設定ファイルに書き込めません: ");
-        return store->KanNum == 1 && !wrote && reported && !std::filesystem::exists(dir / "xdg" / "sorban") ? 0 : 1;
+        return selection.KanNum == 1 && !wrote && reported && !std::filesystem::exists(dir / "xdg" / "sorban") ? 0 : 1;
     };
     EXPECT_EQ(test::isRoot() ? test::inChild(run, true) : run(), 0);
     unsetenv("XDG_CONFIG_HOME");
@@ -215,15 +215,15 @@ TEST_F(SettingsTest, aWriteProtectedProgramFolderGivesItsSettingsAndTheUsersNewe
     chmod((dir / "xdg").c_str(), 0777);
     setenv("XDG_CONFIG_HOME", (dir / "xdg").c_str(), 1);
     const auto run = [&] {
-        settings.IniRead(*store);
-        if (store->KanNum != 500 || settings.LEFT != 300 || memoText().substr(0, 6) != "海山")
+        settings.IniRead(selection);
+        if (selection.KanNum != 500 || settings.LEFT != 300 || memoText().substr(0, 6) != "海山")
             return 1; // the file beside the program is read
-        store->KanNum = 600;
-        if (!settings.IniWrite(*store, 5, 6) || !std::filesystem::exists(dir / "xdg" / "sorban" / "sorban.ini"))
+        selection.KanNum = 600;
+        if (!settings.IniWrite(selection, 5, 6) || !std::filesystem::exists(dir / "xdg" / "sorban" / "sorban.ini"))
             return 2; // and the settings go to the user's file
-        store->KanNum = 1;
-        settings.IniRead(*store);
-        return store->KanNum == 600 ? 0 : 3; // which is newer from then on
+        selection.KanNum = 1;
+        settings.IniRead(selection);
+        return selection.KanNum == 600 ? 0 : 3; // which is newer from then on
     };
     EXPECT_EQ(test::isRoot() ? test::inChild(run, true) : run(), 0);
     unsetenv("XDG_CONFIG_HOME");
@@ -236,10 +236,10 @@ TEST_F(SettingsTest, aReadOnlyFileBesideTheProgramIsReadAndLeftAsItIs)
     writeIni("[DATA]\nKANNUM=500\n");
     chmod((dir / "sorban.ini").c_str(), 0444);
     setenv("XDG_CONFIG_HOME", (dir / "xdg").c_str(), 1);
-    settings.IniRead(*store);
-    EXPECT_EQ(store->KanNum, 500);
-    store->KanNum = 9;
-    EXPECT_TRUE(settings.IniWrite(*store, 1, 2));
+    settings.IniRead(selection);
+    EXPECT_EQ(selection.KanNum, 500);
+    selection.KanNum = 9;
+    EXPECT_TRUE(settings.IniWrite(selection, 1, 2));
     unsetenv("XDG_CONFIG_HOME");
     EXPECT_EQ(lines(dir / "sorban.ini"), (std::vector<std::string>{"[DATA]", "KANNUM=500"}));
     EXPECT_EQ(platform::IniFile(dir / "xdg" / "sorban" / "sorban.ini").readInteger("DATA", "KANNUM", 0), 9);
@@ -248,8 +248,8 @@ TEST_F(SettingsTest, aReadOnlyFileBesideTheProgramIsReadAndLeftAsItIs)
 
 TEST_F(SettingsTest, aFirstWriteLaysOutFormThenData)
 {
-    settings.IniRead(*store);
-    ASSERT_TRUE(settings.IniWrite(*store, 100, 100));
+    settings.IniRead(selection);
+    ASSERT_TRUE(settings.IniWrite(selection, 100, 100));
     const auto written = lines(dir / "sorban.ini");
     ASSERT_EQ(written.size(), 16u);
     EXPECT_EQ(written[0], "[FORM]");
