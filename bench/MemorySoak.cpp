@@ -7,17 +7,15 @@
 #include "data/KanjiStore.h"
 #include "settings/Selection.h"
 #include "settings/Settings.h"
-#include "search/TBusyu.h"
-#include "search/THaitouSrch.h"
 #include "extras/THitujunF.h"
 #include "jukuji/TJukujiForm.h"
-#include "search/TKakusuu.h"
-#include "search/TYomiSrchF.h"
 #include "extras/ThelpW.h"
 #include "app/TsorbanForm.h"
 
 #include <QApplication>
 #include <QDialog>
+
+#include <functional>
 
 #include <cstdio>
 #include <cstdlib>
@@ -72,12 +70,12 @@ public:
     void launch(const std::string&, const std::vector<std::string>&, std::function<void(bool)> finished) override { finished(false); }
 };
 
-template <typename Window>
-void openAndClose(sorban::app::TsorbanForm& form, void (sorban::app::TsorbanForm::*open)(), Window* (*find)(sorban::app::TsorbanForm&))
+// Opens a window by its command, lets it paint, and closes it.
+void openAndClose(sorban::app::TsorbanForm& form, void (sorban::app::TsorbanForm::*open)(), const std::function<QWidget*()>& window)
 {
     (form.*open)();
     settle();
-    if (Window* w = find(form))
+    if (QWidget* w = window())
         w->close();
     settle();
 }
@@ -111,12 +109,14 @@ int main(int argc, char** argv)
     std::printf("after start: %s\n", resident().c_str());
 
     using Form = sorban::app::TsorbanForm;
+    const auto search = [&form](Form::Search kind) { return [&form, kind] { return form.searchWindow(kind); }; };
+    const auto jukujikun = [&form] { return static_cast<QWidget*>(form.findChild<sorban::jukuji::TJukujiForm*>()); };
     for (int i = 0; i < cycles; ++i) {
-        openAndClose<sorban::search::TKakusuu>(form, &Form::K2Click, [](Form& f) { return f.Kakusuu.data(); });
-        openAndClose<sorban::search::THaitouSrch>(form, &Form::H1Click, [](Form& f) { return f.HaitouSrch.data(); });
-        openAndClose<sorban::search::TBusyu>(form, &Form::B1Click, [](Form& f) { return f.Busyu.data(); });
-        openAndClose<sorban::search::TYomiSrchF>(form, &Form::SpeedButton6Click, [](Form& f) { return f.YomiSrchF.data(); });
-        openAndClose<sorban::jukuji::TJukujiForm>(form, &Form::J1Click, [](Form& f) { return f.JukujiForm.data(); });
+        openAndClose(form, &Form::K2Click, search(Form::Search::StrokeCount));
+        openAndClose(form, &Form::H1Click, search(Form::Search::Grade));
+        openAndClose(form, &Form::B1Click, search(Form::Search::Radical));
+        openAndClose(form, &Form::SpeedButton6Click, search(Form::Search::Reading));
+        openAndClose(form, &Form::J1Click, jukujikun);
         form.SpeedButton14Click(); // the stroke-order viewer of the kanji shown
         form.About1Click();
         settle();

@@ -43,6 +43,7 @@ void TsorbanForm::setupMenus()
     operate->addAction(u("熟字訓を表示(&J)"), this, &TsorbanForm::J1Click);
     operate->addSeparator();
     R1 = operate->addAction(u("用例からの戻り方（&R）"), this, &TsorbanForm::R1Click);
+    R1->setObjectName(QStringLiteral("R1"));
     R1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
     QMenu* search = menuBar()->addMenu(u("検索(&D)"));
     search->addAction(u("画数検索(&K)"), this, &TsorbanForm::K2Click);
@@ -126,18 +127,48 @@ search::SearchContext TsorbanForm::searchContext()
 // An open search window only comes to the front; otherwise a new one is made, which reads its
 // file again and stands where the last one was closed.
 template <typename Window>
-void TsorbanForm::openSearchWindow(QPointer<Window>& window, int& openFlag)
+void TsorbanForm::openSearchWindow(QPointer<Window>& window, bool& openFlag)
 {
-    if (openFlag == 1 && window) {
+    if (openFlag && window) {
         window->raise();
         window->activateWindow();
         return;
     }
     window = new Window(searchContext(), this); // transient for the main window: one taskbar entry
-    window->clearOpenFlag = [&openFlag] { openFlag = 0; };
+    connect(window, &search::SearchWindow::closed, this, [&openFlag] { openFlag = false; });
     window->setWindowState(Qt::WindowNoState);
-    openFlag = 1;
+    openFlag = true;
     window->show();
+}
+
+QWidget* TsorbanForm::searchWindow(Search kind) const
+{
+    switch (kind) {
+    case Search::StrokeCount:
+        return Kakusuu;
+    case Search::Grade:
+        return HaitouSrch;
+    case Search::Radical:
+        return Busyu;
+    case Search::Reading:
+        return YomiSrchF;
+    }
+    return nullptr;
+}
+
+bool TsorbanForm::isSearchOpen(Search kind) const
+{
+    switch (kind) {
+    case Search::StrokeCount:
+        return KakusuuOpen;
+    case Search::Grade:
+        return HaitouSrchOpen;
+    case Search::Radical:
+        return BusyuOpen;
+    case Search::Reading:
+        return YomiSrchOpen;
+    }
+    return false;
 }
 
 void TsorbanForm::K2Click()
@@ -191,7 +222,7 @@ void TsorbanForm::SpeedButton14Click()
         HitujunF->FormCreate(*this);
         HitujunF->setWindowState(Qt::WindowNoState);
     }
-    HitujunF->picturePath = path.string();
+    HitujunF->setPicturePath(path.string());
     std::error_code error;
     if (!std::filesystem::is_regular_file(path, error)) {
         platform::dialogs().messageBox("<hitudata>フォルダーに\n筆順ファイル< " + name + " >がありません。", "ご注意！");

@@ -114,40 +114,15 @@ public:
     /// Creates the tool windows of start-up in their order, so that each reads its files now.
     void createStartupWindows();
 
-    // The search windows and their open flags (1 while a window of that kind is open).
-    QPointer<search::TYomiSrchF> YomiSrchF;
-    QPointer<search::TBusyu> Busyu;
-    QPointer<search::THaitouSrch> HaitouSrch;
-    QPointer<search::TKakusuu> Kakusuu;
-    int YomiSrchOpen = 0, BusyuOpen = 0, HaitouSrchOpen = 0, KakusuuOpen = 0;
-    /// Made once at start-up; closing only hides them.
-    QPointer<jukuji::TJukujiForm> JukujiForm;
-    QPointer<extras::THitujunF> HitujunF;
-
     void StringGrid1DrawCell(int col, int row, const QRect& rect, const platform::CellState& state, platform::Canvas& canvas);
     void StringGrid2DrawCell(int col, int row, const QRect& rect, const platform::CellState& state, platform::Canvas& canvas);
 
-    // Controls, under the names of the window's definition.
-    QLabel *Label2 = nullptr, *Label3 = nullptr, *Label4 = nullptr, *Label5 = nullptr, *Label6 = nullptr;
-    QLabel *Label7 = nullptr, *Label8 = nullptr, *Label9 = nullptr, *Label10 = nullptr, *Label11 = nullptr;
-    QLabel *Label1 = nullptr, *Label12 = nullptr;
-    QLabel *StaticText1 = nullptr, *StaticText2 = nullptr, *StaticText3 = nullptr, *StaticText4 = nullptr;
-    QLabel *StaticText6 = nullptr, *StaticText7 = nullptr, *StaticText8 = nullptr, *StaticText9 = nullptr;
-    QLabel *StaticText10 = nullptr, *StaticText11 = nullptr, *StaticText12 = nullptr;
-    QWidget* Image1 = nullptr;
-    QLineEdit *Edit1 = nullptr, *Edit2 = nullptr;
-    platform::UpDown* UpDown1 = nullptr;
-    QPushButton *SpeedButton1 = nullptr, *SpeedButton2 = nullptr, *SpeedButton3 = nullptr, *SpeedButton4 = nullptr;
-    QPushButton *SpeedButton5 = nullptr, *SpeedButton6 = nullptr, *SpeedButton7 = nullptr, *SpeedButton8 = nullptr;
-    QPushButton *SpeedButton9 = nullptr, *SpeedButton10 = nullptr, *SpeedButton11 = nullptr, *SpeedButton12 = nullptr;
-    QPushButton *SpeedButton13 = nullptr, *SpeedButton14 = nullptr;
-    QPushButton* gokuRandD = nullptr;
-    QPushButton* Button1 = nullptr;
-    platform::LampPanel* Panel1 = nullptr;
-    QListWidget* ListBox1 = nullptr;
-    platform::StringGrid *StringGrid1 = nullptr, *StringGrid2 = nullptr;
-    QAction* R1 = nullptr;
-    QMenu* PopupMenu1 = nullptr;
+    /// The four kinds of search window.
+    enum class Search { StrokeCount, Grade, Radical, Reading };
+    /// The search window of `kind` made last, while it exists (for tests and benchmarks).
+    QWidget* searchWindow(Search kind) const;
+    /// Whether a search window of `kind` is open: its open flag.
+    bool isSearchOpen(Search kind) const;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -175,7 +150,40 @@ private:
     void reportNotEducationKanji();
     search::SearchContext searchContext();
     template <typename Window>
-    void openSearchWindow(QPointer<Window>& window, int& openFlag);
+    void openSearchWindow(QPointer<Window>& window, bool& openFlag);
+
+    // The search windows and their open flags (set while a window of that kind is open).
+    QPointer<search::TYomiSrchF> YomiSrchF;
+    QPointer<search::TBusyu> Busyu;
+    QPointer<search::THaitouSrch> HaitouSrch;
+    QPointer<search::TKakusuu> Kakusuu;
+    bool YomiSrchOpen = false, BusyuOpen = false, HaitouSrchOpen = false, KakusuuOpen = false;
+    // Made once at start-up; closing only hides them.
+    QPointer<jukuji::TJukujiForm> JukujiForm;
+    QPointer<extras::THitujunF> HitujunF;
+
+    // Controls, under the names of the window's definition.
+    QLabel *Label2 = nullptr, *Label3 = nullptr, *Label4 = nullptr, *Label5 = nullptr, *Label6 = nullptr;
+    QLabel *Label7 = nullptr, *Label8 = nullptr, *Label9 = nullptr, *Label10 = nullptr, *Label11 = nullptr;
+    QLabel *Label1 = nullptr, *Label12 = nullptr;
+    QLabel *StaticText1 = nullptr, *StaticText2 = nullptr, *StaticText3 = nullptr, *StaticText4 = nullptr;
+    QLabel *StaticText6 = nullptr, *StaticText7 = nullptr, *StaticText8 = nullptr, *StaticText9 = nullptr;
+    QLabel *StaticText10 = nullptr, *StaticText11 = nullptr, *StaticText12 = nullptr;
+    QWidget* Image1 = nullptr;
+    QLineEdit *Edit1 = nullptr, *Edit2 = nullptr;
+    platform::UpDown* UpDown1 = nullptr;
+    QPushButton *SpeedButton1 = nullptr, *SpeedButton2 = nullptr, *SpeedButton3 = nullptr, *SpeedButton4 = nullptr;
+    QPushButton *SpeedButton5 = nullptr, *SpeedButton6 = nullptr, *SpeedButton7 = nullptr, *SpeedButton8 = nullptr;
+    QPushButton *SpeedButton9 = nullptr, *SpeedButton10 = nullptr, *SpeedButton11 = nullptr, *SpeedButton12 = nullptr;
+    QPushButton *SpeedButton13 = nullptr, *SpeedButton14 = nullptr;
+    QPushButton* gokuRandD = nullptr;
+    QPushButton* Button1 = nullptr;
+    platform::LampPanel* Panel1 = nullptr;
+    QListWidget* ListBox1 = nullptr;
+    platform::StringGrid *StringGrid1 = nullptr, *StringGrid2 = nullptr;
+    QAction* R1 = nullptr;
+    QMenu* PopupMenu1 = nullptr;
+
 
     data::KanjiStore& m_store;
     settings::Selection& m_selection;

@@ -75,16 +75,16 @@ void THitujunF::FormCreate(const QWidget& mainWindow)
 {
     const QRect frame = mainWindow.frameGeometry();
     move(frame.left() + frame.width(), frame.top() + 40);
-    picturePath.clear();
+    m_picturePath.clear();
 }
 
 void THitujunF::HituDsp()
 {
-    if (picturePath != m_decodedPath) {
-        m_decodedPath = picturePath;
+    if (m_picturePath != m_decodedPath) {
+        m_decodedPath = m_picturePath;
         // Only what the surface can show is decoded; the rest of a larger picture is cut off anyway.
         const QSize room = Image1->surfaceSize();
-        const auto picture = platform::decodeJpeg(picturePath, room.width(), room.height());
+        const auto picture = platform::decodeJpeg(m_picturePath, room.width(), room.height());
         m_picture = picture ? QImage(picture->rgb.data(), picture->width, picture->height, picture->width * 3, QImage::Format_RGB888)
                                   .convertToFormat(QImage::Format_RGB32)
                             : QImage();

@@ -55,10 +55,11 @@ public:
     void execModal() override { exec(); }
 
     /// The picture path (UTF-8) the viewer paints; the main window sets it before opening.
-    std::string picturePath;
-    PictureArea* Image1 = nullptr;
+    void setPicturePath(std::string path) { m_picturePath = std::move(path); }
 
 private:
+    PictureArea* Image1 = nullptr;
+    std::string m_picturePath;
     std::string m_decodedPath;
     QImage m_picture; // null when the picture at m_decodedPath could not be decoded
 

@@ -13,6 +13,7 @@ class ThelpW : public QDialog {
 public:
     explicit ThelpW(QWidget* parent = nullptr);
 
+private:
     QPushButton* Button1 = nullptr;
 };
 

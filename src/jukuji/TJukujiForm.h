@@ -36,6 +36,7 @@ public:
 
     bool exampleView() const { return m_exampleView; }
 
+private:
     QLabel* StaticText1 = nullptr;
     QLabel* StaticText6 = nullptr;
     QPushButton* SpeedButton1 = nullptr;
@@ -43,7 +44,6 @@ public:
     platform::StringGrid* StringGrid3 = nullptr;
     JukujiTables tables;
 
-private:
     void FormCreate(const data::KanjiStore& store);
     void showLabel(const std::string& sjis);
 

@@ -95,8 +95,6 @@ void SearchWindow::reportMissingFile(const std::string& fileSentence)
 
 void SearchWindow::closeEvent(QCloseEvent* event)
 {
-    if (clearOpenFlag)
-        clearOpenFlag();
     m_context.settings.*m_keys.left = x();
     m_context.settings.*m_keys.top = y();
     emit closed();

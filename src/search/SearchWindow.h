@@ -47,17 +47,12 @@ public:
 
     SearchWindow(SearchContext context, PositionKeys keys, QWidget* parent = nullptr);
 
-    platform::StringGrid* StringGrid1 = nullptr;
-    QPushButton* SpeedButton1 = nullptr;
-
-    /// Runs when the window closes, however it is closed: clears the main window's open flag.
-    std::function<void()> clearOpenFlag;
-
     void SpeedButton1Click();
     void StringGrid1MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, const QPoint& pos);
     void StringGrid1KeyDown(int key, Qt::KeyboardModifiers modifiers);
 
 signals:
+    /// The window closes, however it is closed: the main window clears its open flag.
     void closed();
 
 protected:
@@ -75,6 +70,8 @@ protected:
 
     void closeEvent(QCloseEvent* event) override;
 
+    platform::StringGrid* StringGrid1 = nullptr;
+    QPushButton* SpeedButton1 = nullptr;
     SearchContext m_context;
 
 private:

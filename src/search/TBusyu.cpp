@@ -65,7 +65,7 @@ TBusyu::TBusyu(SearchContext context, QWidget* parent)
     connect(StringGrid1, &platform::StringGrid::drawCell, this, &TBusyu::StringGrid1DrawCell);
 
     // FormCreate
-    radicalCells.clear();
+    m_radicalCells.clear();
     StringGrid1->setColWidth(0, 38);
     for (int col = 1; col <= 48; ++col)
         StringGrid1->setColWidth(col, 18);
@@ -84,9 +84,9 @@ void TBusyu::BsDataRead()
         return;
     }
     std::string_view line;
-    while (static_cast<int>(rowLines.size()) < RowLines && in.next(line))
+    while (static_cast<int>(m_rowLines.size()) < RowLines && in.next(line))
         if (!platform::firstByteIs(line, '#'))
-            rowLines.emplace_back(line);
+            m_rowLines.emplace_back(line);
 }
 
 void TBusyu::BsHyouDsp()
@@ -95,7 +95,7 @@ void TBusyu::BsHyouDsp()
     static const std::string dot = platform::utf8ToSjis("・");
     const std::string& mark = Mark();
     for (int r = 0; r < RowLines; ++r) {
-        std::string line = r < static_cast<int>(rowLines.size()) ? rowLines[static_cast<std::size_t>(r)] : std::string();
+        std::string line = r < static_cast<int>(m_rowLines.size()) ? m_rowLines[static_cast<std::size_t>(r)] : std::string();
         const std::size_t comma = line.find(',');
         line = comma == std::string::npos ? std::string() : line.substr(comma + 1);
         line += dot;
@@ -124,22 +124,22 @@ void TBusyu::bsPosFind()
     static const std::string kakuRing = platform::utf8ToSjis("画○");
     static const std::string rings = platform::utf8ToSjis("○○○");
     const std::string& mark = Mark();
-    for (int r = 0; r < static_cast<int>(rowLines.size()); ++r) {
-        std::string line = rowLines[static_cast<std::size_t>(r)];
+    for (int r = 0; r < static_cast<int>(m_rowLines.size()); ++r) {
+        std::string line = m_rowLines[static_cast<std::size_t>(r)];
         if (const std::size_t at = findSjis(line, kakuRing); at != std::string::npos)
             line.erase(0, at + kakuRing.size());
         else if (const std::size_t three = findSjis(line, rings); three != std::string::npos)
             line.erase(0, three + rings.size());
         for (std::size_t k = 0; 2 * k + 1 < line.size(); ++k) {
-            if (line.compare(2 * k, 2, mark) == 0 && radicalCells.size() < RadicalCells)
-                radicalCells.emplace_back(static_cast<int>(k), r);
+            if (line.compare(2 * k, 2, mark) == 0 && m_radicalCells.size() < RadicalCells)
+                m_radicalCells.emplace_back(static_cast<int>(k), r);
         }
     }
 }
 
 bool TBusyu::bsPosCheck(int col, int row) const
 {
-    return col == 1 || std::find(radicalCells.begin(), radicalCells.end(), QPoint(col, row)) != radicalCells.end();
+    return col == 1 || std::find(m_radicalCells.begin(), m_radicalCells.end(), QPoint(col, row)) != m_radicalCells.end();
 }
 
 void TBusyu::StringGrid1DrawCell(int col, int row, const QRect& rect, const platform::CellState& state, platform::Canvas& canvas)

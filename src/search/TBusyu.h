@@ -28,11 +28,15 @@ public:
     bool bsPosCheck(int col, int row) const;
     void StringGrid1DrawCell(int col, int row, const QRect& rect, const platform::CellState& state, platform::Canvas& canvas);
 
-    std::vector<std::string> rowLines;   ///< up to 50 lines as read, line end included
-    std::vector<QPoint> radicalCells;    ///< up to 200 (column, row) pairs
+    /// The radical cells bsPosFind recorded: up to 200 (column, row) pairs.
+    const std::vector<QPoint>& radicalCells() const { return m_radicalCells; }
 
 protected:
     void pick(int col, int row, bool byMouse) override;
+
+private:
+    std::vector<std::string> m_rowLines; // up to 50 lines as read, line end included
+    std::vector<QPoint> m_radicalCells;
 };
 
 } // namespace sorban::search

@@ -52,7 +52,7 @@ THaitouSrch::THaitouSrch(SearchContext context, QWidget* parent)
 void THaitouSrch::NenDataRead()
 {
     std::optional<std::string> label;
-    entries = readGroupedList({m_context.dataDir / "HaiNen_srch.csv", 200, "HaiNen_srch.csv のファイルがありません。",
+    m_entries = readGroupedList({m_context.dataDir / "HaiNen_srch.csv", 200, "HaiNen_srch.csv のファイルがありません。",
                                "学年::エラー発生", true},
                               &label);
     if (label) // a label without its comma carries its line end, which a label does not show
@@ -61,7 +61,7 @@ void THaitouSrch::NenDataRead()
 
 void THaitouSrch::NenHyouDsp()
 {
-    layoutGroups(*StringGrid1, entries, platform::utf8ToSjis("年"));
+    layoutGroups(*StringGrid1, m_entries, platform::utf8ToSjis("年"));
 }
 
 void THaitouSrch::StringGrid1DrawCell(int col, int row, const QRect& rect, const platform::CellState& state, platform::Canvas& canvas)

@@ -23,8 +23,12 @@ public:
     void NenHyouDsp();
     void StringGrid1DrawCell(int col, int row, const QRect& rect, const platform::CellState& state, platform::Canvas& canvas);
 
-    QLabel* StaticText3 = nullptr; ///< the edition label of the file
-    std::vector<GroupedEntry> entries;
+    /// The entries read from the file.
+    const std::vector<GroupedEntry>& entries() const { return m_entries; }
+
+private:
+    QLabel* StaticText3 = nullptr; // the edition label of the file
+    std::vector<GroupedEntry> m_entries;
 };
 
 } // namespace sorban::search

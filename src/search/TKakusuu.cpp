@@ -64,14 +64,14 @@ TKakusuu::TKakusuu(SearchContext context, QWidget* parent)
 
 void TKakusuu::KksDataRead()
 {
-    entries = readGroupedList({m_context.dataDir / "Kaksu_srch.csv", 100, "Kaksu_srch.csv のファイルがありません。",
+    m_entries = readGroupedList({m_context.dataDir / "Kaksu_srch.csv", 100, "Kaksu_srch.csv のファイルがありません。",
                                "画数::エラー発生", false},
                               nullptr);
 }
 
 void TKakusuu::KksHyouDsp()
 {
-    layoutGroups(*StringGrid1, entries, platform::utf8ToSjis("画"));
+    layoutGroups(*StringGrid1, m_entries, platform::utf8ToSjis("画"));
 }
 
 void TKakusuu::StringGrid1DrawCell(int col, int row, const QRect& rect, const platform::CellState& state, platform::Canvas& canvas)

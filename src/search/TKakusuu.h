@@ -21,7 +21,11 @@ public:
     void KksHyouDsp();
     void StringGrid1DrawCell(int col, int row, const QRect& rect, const platform::CellState& state, platform::Canvas& canvas);
 
-    std::vector<GroupedEntry> entries;
+    /// The entries read from the file.
+    const std::vector<GroupedEntry>& entries() const { return m_entries; }
+
+private:
+    std::vector<GroupedEntry> m_entries;
 };
 
 /// The drawing of the stroke-count and grade tables: selected cells red, columns 10, 20, 30, 40

@@ -5,10 +5,18 @@
 #include "settings/Selection.h"
 #include "settings/Settings.h"
 #include "platform/widgets/StringGrid.h"
+#include "platform/widgets/UpDown.h"
+#include "platform/widgets/LampPanel.h"
+#include "support/Controls.h"
 #include "support/TestFiles.h"
 #include "platform/core/TextCodec.h"
 #include "app/TsorbanForm.h"
 
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
 #include <QPainter>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -56,6 +64,65 @@ protected:
         form->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(form.get()));
         return *form;
+    }
+
+    // The window's controls, found by their names.
+    template <typename T>
+    T* control(const char* name) const
+    {
+        return test::child<T>(*form, name);
+    }
+    QLineEdit* Edit1() const { return control<QLineEdit>("Edit1"); }
+    QLineEdit* Edit2() const { return control<QLineEdit>("Edit2"); }
+    platform::StringGrid* StringGrid1() const { return control<platform::StringGrid>("StringGrid1"); }
+    platform::StringGrid* StringGrid2() const { return control<platform::StringGrid>("StringGrid2"); }
+    QPushButton* gokuRandD() const { return control<QPushButton>("gokuRandD"); }
+    QLabel* Label3() const { return control<QLabel>("Label3"); }
+    QLabel* Label5() const { return control<QLabel>("Label5"); }
+    QLabel* StaticText3() const { return control<QLabel>("StaticText3"); }
+    QLabel* StaticText6() const { return control<QLabel>("StaticText6"); }
+    QLabel* StaticText7() const { return control<QLabel>("StaticText7"); }
+    QLabel* StaticText9() const { return control<QLabel>("StaticText9"); }
+    QLabel* StaticText12() const { return control<QLabel>("StaticText12"); }
+    platform::UpDown* UpDown1() const { return control<platform::UpDown>("UpDown1"); }
+    platform::LampPanel* Panel1() const { return control<platform::LampPanel>("Panel1"); }
+    QPushButton* Button1() const { return control<QPushButton>("Button1"); }
+    QListWidget* ListBox1() const { return control<QListWidget>("ListBox1"); }
+    QMenu* PopupMenu1() const { return control<QMenu>("PopupMenu1"); }
+    QWidget* Image1() const { return control<QWidget>("Image1"); }
+    QPushButton* SpeedButton1() const { return control<QPushButton>("SpeedButton1"); }
+    QPushButton* SpeedButton2() const { return control<QPushButton>("SpeedButton2"); }
+    QPushButton* SpeedButton3() const { return control<QPushButton>("SpeedButton3"); }
+    QPushButton* SpeedButton4() const { return control<QPushButton>("SpeedButton4"); }
+    QPushButton* SpeedButton5() const { return control<QPushButton>("SpeedButton5"); }
+    QPushButton* SpeedButton6() const { return control<QPushButton>("SpeedButton6"); }
+    QPushButton* SpeedButton7() const { return control<QPushButton>("SpeedButton7"); }
+    QPushButton* SpeedButton8() const { return control<QPushButton>("SpeedButton8"); }
+    QPushButton* SpeedButton9() const { return control<QPushButton>("SpeedButton9"); }
+    QPushButton* SpeedButton10() const { return control<QPushButton>("SpeedButton10"); }
+    QPushButton* SpeedButton11() const { return control<QPushButton>("SpeedButton11"); }
+    QPushButton* SpeedButton12() const { return control<QPushButton>("SpeedButton12"); }
+    QPushButton* SpeedButton13() const { return control<QPushButton>("SpeedButton13"); }
+    QPushButton* SpeedButton14() const { return control<QPushButton>("SpeedButton14"); }
+
+    using Search = app::TsorbanForm::Search;
+    // The search window of a kind while it exists, as its own type.
+    template <typename Window>
+    Window* window(Search kind) const
+    {
+        return qobject_cast<Window*>(form->searchWindow(kind));
+    }
+    int openCount() const
+    {
+        int open = 0;
+        for (const Search kind : {Search::StrokeCount, Search::Grade, Search::Radical, Search::Reading})
+            open += form->isSearchOpen(kind);
+        return open;
+    }
+    // The table of a tool window.
+    static platform::StringGrid* grid(QWidget* window, const char* name = "StringGrid1")
+    {
+        return window->findChild<platform::StringGrid*>(QString::fromLatin1(name));
     }
 
     std::string cell(platform::StringGrid* grid, int col, int row) const { return platform::sjisToUtf8(grid->cell(col, row)); }

@@ -23,37 +23,37 @@ TEST_F(MainWindowTest, startShowsTheSettingsKanjiWithItsReadingsAppearancesAndAt
     EXPECT_TRUE(recorder.events.empty());
     EXPECT_EQ(f.pos(), QPoint(-500, 30));
     EXPECT_EQ(f.windowTitle(), u("Sorban v2.05"));
-    EXPECT_EQ(cell(f.StringGrid1, 0, 0), "【読み】");
-    EXPECT_EQ(cell(f.StringGrid1, 1, 0), "Ａ社");
-    EXPECT_EQ(cell(f.StringGrid1, 6, 0), "Ｆ社");
-    EXPECT_EQ(cell(f.StringGrid1, 0, 1), "アイ");
-    EXPECT_EQ(cell(f.StringGrid1, 1, 1), " ３上：45");
-    EXPECT_EQ(cell(f.StringGrid1, 2, 1), " ４年：8");
+    EXPECT_EQ(cell(StringGrid1(), 0, 0), "【読み】");
+    EXPECT_EQ(cell(StringGrid1(), 1, 0), "Ａ社");
+    EXPECT_EQ(cell(StringGrid1(), 6, 0), "Ｆ社");
+    EXPECT_EQ(cell(StringGrid1(), 0, 1), "アイ");
+    EXPECT_EQ(cell(StringGrid1(), 1, 1), " ３上：45");
+    EXPECT_EQ(cell(StringGrid1(), 2, 1), " ４年：8");
     for (int col = 3; col <= 6; ++col)
-        EXPECT_EQ(cell(f.StringGrid1, col, 1), "－－－") << col; // codes 0, 9, 13, 63
-    EXPECT_EQ(cell(f.StringGrid1, 1, 2), " １年：0");
-    EXPECT_EQ(cell(f.StringGrid1, 2, 2), " ６下：120");
-    EXPECT_EQ(cell(f.StringGrid1, 0, 3), "");
-    EXPECT_EQ(f.StaticText6->text(), u("累計=0,読み数=2"));
-    EXPECT_EQ(f.StaticText3->text(), u("1"));
-    EXPECT_EQ(f.Edit1->text(), u("1"));
-    EXPECT_EQ(f.Label3->text(), u("愛"));
-    EXPECT_EQ(f.Label5->text(), u("愛"));
-    EXPECT_EQ(f.StaticText7->text(), u("令和版"));
+        EXPECT_EQ(cell(StringGrid1(), col, 1), "－－－") << col; // codes 0, 9, 13, 63
+    EXPECT_EQ(cell(StringGrid1(), 1, 2), " １年：0");
+    EXPECT_EQ(cell(StringGrid1(), 2, 2), " ６下：120");
+    EXPECT_EQ(cell(StringGrid1(), 0, 3), "");
+    EXPECT_EQ(StaticText6()->text(), u("累計=0,読み数=2"));
+    EXPECT_EQ(StaticText3()->text(), u("1"));
+    EXPECT_EQ(Edit1()->text(), u("1"));
+    EXPECT_EQ(Label3()->text(), u("愛"));
+    EXPECT_EQ(Label5()->text(), u("愛"));
+    EXPECT_EQ(StaticText7()->text(), u("令和版"));
     EXPECT_EQ(sjisToUtf8(selection.KanjiNow), "愛");
     const std::vector<std::string> attributes = {"4年", "13画", "心", "こころ", "7級", "形声"};
     for (int col = 0; col < 6; ++col)
-        EXPECT_EQ(cell(f.StringGrid2, col, 1), attributes[static_cast<std::size_t>(col)]);
-    EXPECT_EQ(cell(f.StringGrid2, 3, 0), "[部首読み]");
-    EXPECT_TRUE(f.SpeedButton14->isEnabled());
-    EXPECT_EQ(QPoint(f.StringGrid1->col(), f.StringGrid1->row()), QPoint(6, 10)); // parked
+        EXPECT_EQ(cell(StringGrid2(), col, 1), attributes[static_cast<std::size_t>(col)]);
+    EXPECT_EQ(cell(StringGrid2(), 3, 0), "[部首読み]");
+    EXPECT_TRUE(SpeedButton14()->isEnabled());
+    EXPECT_EQ(QPoint(StringGrid1()->col(), StringGrid1()->row()), QPoint(6, 10)); // parked
 }
 
 TEST_F(MainWindowTest, emblemIsARedDiscWithAWhiteKanjiOnTheWindowColour)
 {
     writeData();
-    auto& f = open();
-    const QImage emblem = f.Image1->grab().toImage();
+    open();
+    const QImage emblem = Image1()->grab().toImage();
     ASSERT_EQ(emblem.size(), QSize(24, 24));
     EXPECT_EQ(QColor(emblem.pixel(0, 0)), platform::colors::Cream);
     EXPECT_EQ(QColor(emblem.pixel(3, 12)), platform::colors::Red);
@@ -70,47 +70,47 @@ TEST_F(MainWindowTest, changingKanjiRewritesRowsAttributesAndClearsWhatIsLeft)
     auto& f = open();
     selection.KanNum = 2;
     f.HyouDsp();
-    EXPECT_EQ(f.StaticText6->text(), u("累計=2,読み数=12"));
-    EXPECT_EQ(cell(f.StringGrid1, 0, 10), "ｅ"); // the tenth reading; the eleventh and twelfth are not shown
+    EXPECT_EQ(StaticText6()->text(), u("累計=2,読み数=12"));
+    EXPECT_EQ(cell(StringGrid1(), 0, 10), "ｅ"); // the tenth reading; the eleventh and twelfth are not shown
     EXPECT_EQ(selection.YomiRows, 12);
-    EXPECT_EQ(cell(f.StringGrid2, 0, 1), "☆☆");
-    EXPECT_EQ(cell(f.StringGrid2, 4, 1), "11級");
-    EXPECT_EQ(cell(f.StringGrid2, 5, 1), "－－"); // formation type 9
-    EXPECT_FALSE(f.SpeedButton14->isEnabled());
+    EXPECT_EQ(cell(StringGrid2(), 0, 1), "☆☆");
+    EXPECT_EQ(cell(StringGrid2(), 4, 1), "11級");
+    EXPECT_EQ(cell(StringGrid2(), 5, 1), "－－"); // formation type 9
+    EXPECT_FALSE(SpeedButton14()->isEnabled());
 
     selection.KanNum = 3;
     f.HyouDsp();
-    EXPECT_EQ(cell(f.StringGrid1, 0, 1), "あいうえおかきく");
+    EXPECT_EQ(cell(StringGrid1(), 0, 1), "あいうえおかきく");
     for (int row = 2; row <= 10; ++row)
         for (int col = 0; col <= 6; ++col)
-            ASSERT_EQ(cell(f.StringGrid1, col, row), "") << col << "," << row;
-    EXPECT_EQ(cell(f.StringGrid2, 0, 1), "☆☆");
-    EXPECT_EQ(cell(f.StringGrid2, 4, 1), "4級"); // grade 7
-    EXPECT_EQ(cell(f.StringGrid2, 2, 1), "");   // radical 250 has no entry
-    EXPECT_EQ(cell(f.StringGrid2, 5, 1), "国字");
+            ASSERT_EQ(cell(StringGrid1(), col, row), "") << col << "," << row;
+    EXPECT_EQ(cell(StringGrid2(), 0, 1), "☆☆");
+    EXPECT_EQ(cell(StringGrid2(), 4, 1), "4級"); // grade 7
+    EXPECT_EQ(cell(StringGrid2(), 2, 1), "");   // radical 250 has no entry
+    EXPECT_EQ(cell(StringGrid2(), 5, 1), "国字");
 }
 
 TEST_F(MainWindowTest, withoutDataTheWindowStillOpensWithPlaceholders)
 {
-    auto& f = open();
+    open();
     ASSERT_EQ(recorder.events.size(), 2u);
     EXPECT_EQ(recorder.events[0], Box::box("ご注意！", "knj_yomi.csv のファイルがありません。"));
     EXPECT_EQ(recorder.events[1], Box::box("ご注意！", "knj_atrbt.csvのファイルがありません。"));
-    EXPECT_EQ(cell(f.StringGrid1, 1, 0), "光村");
-    EXPECT_EQ(cell(f.StringGrid1, 6, 0), "････");
+    EXPECT_EQ(cell(StringGrid1(), 1, 0), "光村");
+    EXPECT_EQ(cell(StringGrid1(), 6, 0), "････");
     const std::vector<std::string> placeholders = {"☆☆", "0画", "", "", "11級", "－－"};
     for (int col = 0; col < 6; ++col)
-        EXPECT_EQ(cell(f.StringGrid2, col, 1), placeholders[static_cast<std::size_t>(col)]);
-    EXPECT_EQ(f.StaticText6->text(), u("累計=0,読み数=0"));
+        EXPECT_EQ(cell(StringGrid2(), col, 1), placeholders[static_cast<std::size_t>(col)]);
+    EXPECT_EQ(StaticText6()->text(), u("累計=0,読み数=0"));
 }
 
 TEST_F(MainWindowTest, tableDrawingMarksOnlyTheRowsInUse)
 {
     writeData();
     auto& f = open();
-    const QImage image = render(f.StringGrid1);
+    const QImage image = render(StringGrid1());
     const auto colour = [&](int col, int row) {
-        return QColor(image.pixel(f.StringGrid1->cellRect(col, row).topLeft() + QPoint(3, 3)));
+        return QColor(image.pixel(StringGrid1()->cellRect(col, row).topLeft() + QPoint(3, 3)));
     };
     EXPECT_EQ(colour(0, 0), QColor(255, 255, 0)); // heading row yellow
     EXPECT_EQ(colour(3, 0), QColor(255, 255, 0));
@@ -123,11 +123,11 @@ TEST_F(MainWindowTest, tableDrawingMarksOnlyTheRowsInUse)
     // Reading sizes by byte length: 16 points up to 14 bytes, 13 points from 17.
     selection.KanNum = 3; // a reading of 16 bytes: 14 points
     f.HyouDsp();
-    const int fourteen = inkHeight(render(f.StringGrid1), f.StringGrid1->cellRect(0, 1));
+    const int fourteen = inkHeight(render(StringGrid1()), StringGrid1()->cellRect(0, 1));
     test::writeSjis(dir / "kdata" / "knj_yomi.csv", "1,愛,1,1,あいうえおかきくけ,\n");
     store = std::make_unique<data::KanjiStore>();
-    auto& g = open();
-    const int thirteen = inkHeight(render(g.StringGrid1), g.StringGrid1->cellRect(0, 1));
+    open();
+    const int thirteen = inkHeight(render(StringGrid1()), StringGrid1()->cellRect(0, 1));
     EXPECT_GT(fourteen, thirteen);
 }
 
@@ -135,41 +135,41 @@ TEST_F(MainWindowTest, attributeGridDrawsPinkHeadingsAndScalesTheRadicalReading)
 {
     writeData();
     auto& f = open();
-    const QImage image = render(f.StringGrid2);
-    EXPECT_EQ(QColor(image.pixel(f.StringGrid2->cellRect(2, 0).topLeft() + QPoint(2, 2))), QColor(240, 220, 220));
-    EXPECT_EQ(QColor(image.pixel(f.StringGrid2->cellRect(2, 1).topLeft() + QPoint(2, 2))), QColor(255, 255, 255));
-    const int short6 = inkHeight(image, f.StringGrid2->cellRect(3, 1)); // こころ: 6 bytes, 12 points
+    const QImage image = render(StringGrid2());
+    EXPECT_EQ(QColor(image.pixel(StringGrid2()->cellRect(2, 0).topLeft() + QPoint(2, 2))), QColor(240, 220, 220));
+    EXPECT_EQ(QColor(image.pixel(StringGrid2()->cellRect(2, 1).topLeft() + QPoint(2, 2))), QColor(255, 255, 255));
+    const int short6 = inkHeight(image, StringGrid2()->cellRect(3, 1)); // こころ: 6 bytes, 12 points
     selection.KanNum = 3;                                                  // radical 250: no reading
     f.HyouDsp();
     store->BushuNo[2] = 2; // つちへん（１２バイト）: 22 bytes, 100 / 22 = 4 points
     f.HyouDsp();
-    const int tiny = inkHeight(render(f.StringGrid2), f.StringGrid2->cellRect(3, 1));
+    const int tiny = inkHeight(render(StringGrid2()), StringGrid2()->cellRect(3, 1));
     EXPECT_GT(short6, 2 * tiny);
 }
 
 TEST_F(MainWindowTest, exampleToggleSwitchesViewsAndLoadsTheFileOnce)
 {
     writeData();
-    auto& f = open();
-    f.gokuRandD->click();
+    open();
+    gokuRandD()->click();
     EXPECT_EQ(selection.GokuMode, 1);
     EXPECT_EQ(selection.GokuLoaded, 1);
-    EXPECT_FALSE(f.StaticText12->isHidden());
-    EXPECT_EQ(f.gokuRandD->palette().color(QPalette::ButtonText), QColor(0, 0, 255));
-    EXPECT_EQ(cell(f.StringGrid1, 0, 1), "アイ"); // readings stay
-    EXPECT_EQ(cell(f.StringGrid1, 1, 1), "愛情");
-    EXPECT_EQ(cell(f.StringGrid1, 4, 1), "…愛");
-    EXPECT_EQ(cell(f.StringGrid1, 6, 1), "");
-    EXPECT_EQ(f.StaticText7->text(), u("用例の注"));
-    const QImage image = render(f.StringGrid1);
-    EXPECT_GT(inkHeight(image, f.StringGrid1->cellRect(1, 1), true), 5); // examples in blue
+    EXPECT_FALSE(StaticText12()->isHidden());
+    EXPECT_EQ(gokuRandD()->palette().color(QPalette::ButtonText), QColor(0, 0, 255));
+    EXPECT_EQ(cell(StringGrid1(), 0, 1), "アイ"); // readings stay
+    EXPECT_EQ(cell(StringGrid1(), 1, 1), "愛情");
+    EXPECT_EQ(cell(StringGrid1(), 4, 1), "…愛");
+    EXPECT_EQ(cell(StringGrid1(), 6, 1), "");
+    EXPECT_EQ(StaticText7()->text(), u("用例の注"));
+    const QImage image = render(StringGrid1());
+    EXPECT_GT(inkHeight(image, StringGrid1()->cellRect(1, 1), true), 5); // examples in blue
 
-    f.gokuRandD->click();
+    gokuRandD()->click();
     EXPECT_EQ(selection.GokuMode, 0);
-    EXPECT_TRUE(f.StaticText12->isHidden());
-    EXPECT_EQ(f.gokuRandD->palette().color(QPalette::ButtonText), QColor(0, 0, 0));
-    EXPECT_EQ(cell(f.StringGrid1, 1, 1), " ３上：45");
-    EXPECT_EQ(f.StaticText7->text(), u("令和版"));
+    EXPECT_TRUE(StaticText12()->isHidden());
+    EXPECT_EQ(gokuRandD()->palette().color(QPalette::ButtonText), QColor(0, 0, 0));
+    EXPECT_EQ(cell(StringGrid1(), 1, 1), " ３上：45");
+    EXPECT_EQ(StaticText7()->text(), u("令和版"));
     EXPECT_TRUE(recorder.events.empty());
 }
 
@@ -177,45 +177,45 @@ TEST_F(MainWindowTest, returnModeDecidesWhetherTheExampleViewSurvivesAChangeOfKa
 {
     writeData();
     auto& f = open();
-    f.gokuRandD->click();
+    gokuRandD()->click();
     selection.KanNum = 2;
     f.HyouDsp(); // return mode 0: back to appearances
     EXPECT_EQ(selection.GokuMode, 0);
-    EXPECT_TRUE(f.StaticText12->isHidden());
-    EXPECT_EQ(cell(f.StringGrid1, 1, 1), " ４上：1");
-    EXPECT_EQ(f.Panel1->color(), QColor(255, 0, 0));
+    EXPECT_TRUE(StaticText12()->isHidden());
+    EXPECT_EQ(cell(StringGrid1(), 1, 1), " ４上：1");
+    EXPECT_EQ(Panel1()->color(), QColor(255, 0, 0));
 
     f.R1Click();
-    EXPECT_EQ(f.Panel1->color(), QColor(0, 0, 128));
-    f.gokuRandD->click();
+    EXPECT_EQ(Panel1()->color(), QColor(0, 0, 128));
+    gokuRandD()->click();
     selection.KanNum = 1;
     f.HyouDsp(); // return mode 1: the examples of the new kanji
     EXPECT_EQ(selection.GokuMode, 1);
-    EXPECT_EQ(cell(f.StringGrid1, 1, 1), "愛情");
-    EXPECT_EQ(cell(f.StringGrid1, 0, 2), "いと(しい)");
-    EXPECT_EQ(f.StaticText7->text(), u("用例の注"));
+    EXPECT_EQ(cell(StringGrid1(), 1, 1), "愛情");
+    EXPECT_EQ(cell(StringGrid1(), 0, 2), "いと(しい)");
+    EXPECT_EQ(StaticText7()->text(), u("用例の注"));
 
     selection.ReturnMode = 2; // as a hand-edited settings file may give it
     f.Panel1Dsp();
-    EXPECT_EQ(f.Panel1->color(), QColor(0, 0, 128));
+    EXPECT_EQ(Panel1()->color(), QColor(0, 0, 128));
     selection.KanNum = 2;
     f.HyouDsp();
     EXPECT_EQ(selection.GokuMode, 0); // only 1 keeps the view
     f.R1Click();
     EXPECT_EQ(selection.ReturnMode, -1);
-    EXPECT_EQ(f.Panel1->color(), QColor(0, 0, 128));
+    EXPECT_EQ(Panel1()->color(), QColor(0, 0, 128));
 }
 
 TEST_F(MainWindowTest, aMissingExampleFileIsReportedOnceAndTheViewShowsEmptyCells)
 {
     writeData();
     std::filesystem::remove(dir / "kdata" / "knj_goku.csv");
-    auto& f = open();
-    f.gokuRandD->click();
+    open();
+    gokuRandD()->click();
     ASSERT_EQ(recorder.events, std::vector{Box::box("ご注意！", "knj_goku.csv のファイルがありません。")});
-    EXPECT_EQ(cell(f.StringGrid1, 1, 1), "");
-    f.gokuRandD->click();
-    f.gokuRandD->click();
+    EXPECT_EQ(cell(StringGrid1(), 1, 1), "");
+    gokuRandD()->click();
+    gokuRandD()->click();
     EXPECT_EQ(recorder.events.size(), 1u);
 }
 
@@ -250,7 +250,7 @@ TEST_F(MainWindowTest, strokeOrderButtonLooksDisabledWithoutAPicture)
     writeData();
     auto& f = open();
     const auto bluePixels = [&] {
-        const QImage image = f.SpeedButton14->grab().toImage();
+        const QImage image = SpeedButton14()->grab().toImage();
         int blue = 0;
         for (int y = 0; y < image.height(); ++y)
             for (int x = 0; x < image.width(); ++x) {
@@ -259,22 +259,22 @@ TEST_F(MainWindowTest, strokeOrderButtonLooksDisabledWithoutAPicture)
             }
         return blue;
     };
-    ASSERT_TRUE(f.SpeedButton14->isEnabled()); // 愛 has a picture: a blue caption
+    ASSERT_TRUE(SpeedButton14()->isEnabled()); // 愛 has a picture: a blue caption
     EXPECT_GT(bluePixels(), 20);
     selection.KanNum = 2;
     f.HyouDsp();
-    ASSERT_FALSE(f.SpeedButton14->isEnabled());
+    ASSERT_FALSE(SpeedButton14()->isEnabled());
     EXPECT_EQ(bluePixels(), 0); // the platform's grey
 }
 
 TEST_F(MainWindowTest, numberBoxShowsAllFourDigitsOfTheLastKanji)
 {
     writeData();
-    auto& f = open();
+    open();
     // The leftmost ink of a number: with every digit in view, 1026 starts a digit's width left of 026.
     const auto firstInk = [&](const char* number) {
-        f.Edit1->setText(u(number));
-        const QImage image = f.Edit1->grab().toImage();
+        Edit1()->setText(u(number));
+        const QImage image = Edit1()->grab().toImage();
         for (int x = 3; x < image.width(); ++x)
             for (int y = 4; y < image.height() - 4; ++y)
                 if (qGray(image.pixel(x, y)) < 100)

@@ -37,64 +37,64 @@ protected:
 TEST_F(OpenWindowsTest, eachCommandOpensOneWindowAndBringsItForwardWhileOpen)
 {
     auto& f = open();
-    f.SpeedButton5->click();
-    QPointer<search::TKakusuu> first = f.Kakusuu;
+    SpeedButton5()->click();
+    QPointer<search::TKakusuu> first = window<search::TKakusuu>(Search::StrokeCount);
     ASSERT_TRUE(first);
-    EXPECT_EQ(f.KakusuuOpen, 1);
+    EXPECT_EQ(f.isSearchOpen(Search::StrokeCount), 1);
     EXPECT_TRUE(first->isVisible());
     write("Kaksu_srch.csv", "1,悪,1,\n");
     f.K2Click();
-    EXPECT_EQ(f.Kakusuu, first); // not made again, and its file not read again
-    EXPECT_EQ(platform::sjisToUtf8(first->StringGrid1->cell(1, 0)), "愛");
+    EXPECT_EQ(window<search::TKakusuu>(Search::StrokeCount), first); // not made again, and its file not read again
+    EXPECT_EQ(platform::sjisToUtf8(grid(first)->cell(1, 0)), "愛");
 
     f.H1Click();
     f.B1Click();
     f.SpeedButton6Click();
-    EXPECT_EQ(f.HaitouSrchOpen + f.BusyuOpen + f.YomiSrchOpen, 3);
-    for (QPushButton* b : {f.SpeedButton3, f.SpeedButton4, f.SpeedButton6})
+    EXPECT_EQ(f.isSearchOpen(Search::Grade) + f.isSearchOpen(Search::Radical) + f.isSearchOpen(Search::Reading), 3);
+    for (QPushButton* b : {SpeedButton3(), SpeedButton4(), SpeedButton6()})
         b->click();
-    EXPECT_TRUE(f.HaitouSrch && f.Busyu && f.YomiSrchF);
+    EXPECT_TRUE(f.searchWindow(Search::Grade) && f.searchWindow(Search::Radical) && f.searchWindow(Search::Reading));
 }
 
 TEST_F(OpenWindowsTest, aClosedWindowIsFreedAndTheNextOneStandsWhereItWasClosed)
 {
     auto& f = open();
     f.K2Click();
-    f.Kakusuu->move(333, 44);
-    f.Kakusuu->SpeedButton1->click();
+    f.searchWindow(Search::StrokeCount)->move(333, 44);
+    f.searchWindow(Search::StrokeCount)->findChild<QPushButton*>(QStringLiteral("SpeedButton1"))->click();
     settle();
-    EXPECT_EQ(f.KakusuuOpen, 0);
-    EXPECT_FALSE(f.Kakusuu); // freed, not kept hidden
+    EXPECT_EQ(f.isSearchOpen(Search::StrokeCount), 0);
+    EXPECT_FALSE(f.searchWindow(Search::StrokeCount)); // freed, not kept hidden
     EXPECT_EQ(settings.KKSLEFT, 333);
     write("Kaksu_srch.csv", "1,悪,1,\n");
     f.K2Click();
-    ASSERT_TRUE(f.Kakusuu);
-    EXPECT_EQ(f.Kakusuu->pos(), QPoint(333, 44));
-    EXPECT_EQ(platform::sjisToUtf8(f.Kakusuu->StringGrid1->cell(1, 0)), "悪"); // the file is read again
+    ASSERT_TRUE(f.searchWindow(Search::StrokeCount));
+    EXPECT_EQ(f.searchWindow(Search::StrokeCount)->pos(), QPoint(333, 44));
+    EXPECT_EQ(platform::sjisToUtf8(grid(f.searchWindow(Search::StrokeCount))->cell(1, 0)), "悪"); // the file is read again
 }
 
 TEST_F(OpenWindowsTest, aPickShowsTheKanjiInTheMainWindow)
 {
     auto& f = open();
     f.SpeedButton6Click();
-    auto* grid = f.YomiSrchF->StringGrid1;
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier, grid->cellRect(2, 1).center());
+    auto* table = grid(f.searchWindow(Search::Reading));
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, Qt::NoModifier, table->cellRect(2, 1).center());
     EXPECT_EQ(selection.KanNum, 2);
-    EXPECT_EQ(f.Label5->text(), test::u("悪"));
+    EXPECT_EQ(Label5()->text(), test::u("悪"));
 }
 
 TEST_F(OpenWindowsTest, keysAndMenuItemsOpenTheirWindows)
 {
     auto& f = open();
     QApplication::setActiveWindow(&f);
-    f.Edit1->setFocus();
+    Edit1()->setFocus();
     for (const auto key : {Qt::Key_K, Qt::Key_N, Qt::Key_B, Qt::Key_Y})
-        QTest::keyClick(f.Edit1, key);
-    EXPECT_EQ(f.KakusuuOpen + f.HaitouSrchOpen + f.BusyuOpen + f.YomiSrchOpen, 4);
-    EXPECT_EQ(f.Edit1->text(), test::u("1")); // the letters were not typed into the number box
-    f.Kakusuu->close();
-    f.PopupMenu1->actions().at(5)->trigger(); // 画数検索(&S)
-    EXPECT_EQ(f.KakusuuOpen, 1);
+        QTest::keyClick(Edit1(), key);
+    EXPECT_EQ(openCount(), 4);
+    EXPECT_EQ(Edit1()->text(), test::u("1")); // the letters were not typed into the number box
+    f.searchWindow(Search::StrokeCount)->close();
+    PopupMenu1()->actions().at(5)->trigger(); // 画数検索(&S)
+    EXPECT_EQ(f.isSearchOpen(Search::StrokeCount), 1);
 }
 
 TEST_F(OpenWindowsTest, startUpReadsEveryTableOnceInOrderWithoutShowingAWindow)
@@ -109,7 +109,7 @@ TEST_F(OpenWindowsTest, startUpReadsEveryTableOnceInOrderWithoutShowingAWindow)
                                             Box::box("ご注意！", "Kaksu_srch.csv のファイルがありません。"),
                                             Box::box("ご注意！", "juk_jho.csv のファイルがありません。")}));
     settle();
-    EXPECT_EQ(f.KakusuuOpen + f.HaitouSrchOpen + f.BusyuOpen + f.YomiSrchOpen, 0);
+    EXPECT_EQ(openCount(), 0);
     for (QWidget* w : QApplication::topLevelWidgets())
         EXPECT_FALSE(qobject_cast<search::SearchWindow*>(w)) << "left behind: " << w->objectName().toStdString();
 }
@@ -118,26 +118,26 @@ TEST_F(OpenWindowsTest, jukujikunWindowIsMadeOnceAndShownAgainByEveryCommand)
 {
     auto& f = open();
     f.createStartupWindows();
-    QPointer<jukuji::TJukujiForm> made = f.JukujiForm;
+    QPointer<jukuji::TJukujiForm> made = f.findChild<jukuji::TJukujiForm*>();
     ASSERT_TRUE(made);
     EXPECT_FALSE(made->isVisible());
     QApplication::setActiveWindow(&f);
-    f.Edit1->setFocus();
-    QTest::keyClick(f.Edit1, Qt::Key_J, Qt::ControlModifier);
+    Edit1()->setFocus();
+    QTest::keyClick(Edit1(), Qt::Key_J, Qt::ControlModifier);
     EXPECT_TRUE(made->isVisible());
     made->close();
-    f.SpeedButton7->click();
+    SpeedButton7()->click();
     EXPECT_TRUE(made->isVisible());
-    EXPECT_EQ(f.JukujiForm, made);
+    EXPECT_EQ(f.findChild<jukuji::TJukujiForm*>(), made);
     EXPECT_TRUE(f.isEnabled()); // not modal: the main window stays usable
 }
 
 TEST_F(OpenWindowsTest, strokeOrderButtonOpensTheViewerOrNamesTheMissingPicture)
 {
-    auto& f = open();
+    open();
     form->createStartupWindows();
-    ASSERT_TRUE(f.SpeedButton14->isEnabled()); // kanji 1 has its flag set
-    f.SpeedButton14->click();
+    ASSERT_TRUE(SpeedButton14()->isEnabled()); // kanji 1 has its flag set
+    SpeedButton14()->click();
     EXPECT_EQ(recorder.events.back(), Box::box("<hitudata>フォルダーに\n筆順ファイル< h1愛.jpg >がありません。", "ご注意！"));
 
     std::filesystem::create_directories(dir / "hitudata");
@@ -150,16 +150,16 @@ TEST_F(OpenWindowsTest, strokeOrderButtonOpensTheViewerOrNamesTheMissingPicture)
     form->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
     QApplication::setActiveWindow(form.get());
-    form->StringGrid2->setFocus();
+    StringGrid2()->setFocus();
     recorder.events.clear();
-    QTest::keyClick(form->StringGrid2, Qt::Key_Right);
+    QTest::keyClick(StringGrid2(), Qt::Key_Right);
     ASSERT_EQ(recorder.events.size(), 1u);
     EXPECT_EQ(recorder.events[0].kind, Box::Event::Kind::Modal);
 
     selection.KanNum = 2; // no picture flag: the button and the Right key do nothing
     form->HyouDsp();
     recorder.events.clear();
-    QTest::keyClick(form->StringGrid2, Qt::Key_Right);
+    QTest::keyClick(StringGrid2(), Qt::Key_Right);
     EXPECT_TRUE(recorder.events.empty());
 }
 
@@ -207,7 +207,7 @@ TEST_F(OpenWindowsTest, openingAndClosingAThousandTimesLeavesNothingBehind)
     const auto before = QApplication::allWidgets().size();
     for (int i = 0; i < 1000; ++i) {
         f.B1Click();
-        f.Busyu->close();
+        f.searchWindow(Search::Radical)->close();
         settle();
     }
     EXPECT_EQ(QApplication::allWidgets().size(), before);

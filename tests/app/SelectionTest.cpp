@@ -49,8 +49,8 @@ protected:
     std::string memo() const
     {
         std::string all;
-        for (int row = 0; row < form->ListBox1->count(); ++row)
-            all += form->ListBox1->item(row)->text().toStdString();
+        for (int row = 0; row < ListBox1()->count(); ++row)
+            all += ListBox1()->item(row)->text().toStdString();
         return all;
     }
 
@@ -61,75 +61,75 @@ protected:
 
 TEST_F(SelectionTest, stepButtonsWrapOrStopAtTheEnds)
 {
-    auto& f = openFull();
+    openFull();
     struct Case {
         QPushButton* button;
         int from, to;
     };
-    for (const Case c : {Case{f.SpeedButton8, 1026, 1}, Case{f.SpeedButton8, 5, 6}, Case{f.SpeedButton9, 1, 1026},
-                         Case{f.SpeedButton9, 6, 5}, Case{f.SpeedButton10, 1016, 1026}, Case{f.SpeedButton10, 1017, 1026},
-                         Case{f.SpeedButton10, 1026, 1026}, Case{f.SpeedButton10, 3, 13}, Case{f.SpeedButton11, 11, 1},
-                         Case{f.SpeedButton11, 5, 1}, Case{f.SpeedButton11, 30, 20}, Case{f.SpeedButton12, 1, 1},
-                         Case{f.SpeedButton12, 500, 1}, Case{f.SpeedButton13, 1026, 1026}, Case{f.SpeedButton13, 2, 1026}}) {
+    for (const Case c : {Case{SpeedButton8(), 1026, 1}, Case{SpeedButton8(), 5, 6}, Case{SpeedButton9(), 1, 1026},
+                         Case{SpeedButton9(), 6, 5}, Case{SpeedButton10(), 1016, 1026}, Case{SpeedButton10(), 1017, 1026},
+                         Case{SpeedButton10(), 1026, 1026}, Case{SpeedButton10(), 3, 13}, Case{SpeedButton11(), 11, 1},
+                         Case{SpeedButton11(), 5, 1}, Case{SpeedButton11(), 30, 20}, Case{SpeedButton12(), 1, 1},
+                         Case{SpeedButton12(), 500, 1}, Case{SpeedButton13(), 1026, 1026}, Case{SpeedButton13(), 2, 1026}}) {
         show(c.from);
         c.button->click();
         EXPECT_EQ(selection.KanNum, c.to) << c.button->text().toStdString() << " from " << c.from;
-        EXPECT_EQ(f.Label5->text().toStdString(), kanji(c.to));
-        EXPECT_EQ(f.Edit1->text(), QString::number(c.to));
+        EXPECT_EQ(Label5()->text().toStdString(), kanji(c.to));
+        EXPECT_EQ(Edit1()->text(), QString::number(c.to));
     }
 }
 
 TEST_F(SelectionTest, spinnerStopsAtItsEndsAndShowsItsPosition)
 {
-    auto& f = openFull();
+    openFull();
     show(1026);
-    f.UpDown1->upButton()->click();
+    UpDown1()->upButton()->click();
     EXPECT_EQ(selection.KanNum, 1026);
     show(1);
-    f.UpDown1->downButton()->click();
+    UpDown1()->downButton()->click();
     EXPECT_EQ(selection.KanNum, 1);
-    f.UpDown1->upButton()->click();
+    UpDown1()->upButton()->click();
     EXPECT_EQ(selection.KanNum, 2);
-    EXPECT_EQ(f.Edit1->text(), u("2"));
+    EXPECT_EQ(Edit1()->text(), u("2"));
 }
 
 TEST_F(SelectionTest, numberInputAcceptsOnly1To1026)
 {
-    auto& f = openFull();
+    openFull();
     show(7);
     for (const char* bad : {"0", "1027", "", "abc", "-1"}) {
         recorder.events.clear();
-        f.Edit1->setText(QString::fromUtf8(bad));
-        f.SpeedButton2->click();
+        Edit1()->setText(QString::fromUtf8(bad));
+        SpeedButton2()->click();
         ASSERT_EQ(recorder.events.size(), 1u) << bad;
         EXPECT_EQ(recorder.events[0].caption, "ご報告!!");
         EXPECT_NE(recorder.events[0].text.find("1～1026"), std::string::npos);
         EXPECT_EQ(selection.KanNum, 7);
-        EXPECT_EQ(f.Edit1->text(), QString::fromUtf8(bad)); // the box keeps what was typed
+        EXPECT_EQ(Edit1()->text(), QString::fromUtf8(bad)); // the box keeps what was typed
     }
-    f.Edit1->setText(u("0012"));
-    f.SpeedButton2->click();
+    Edit1()->setText(u("0012"));
+    SpeedButton2()->click();
     EXPECT_EQ(selection.KanNum, 12);
 }
 
 TEST_F(SelectionTest, kanjiInputTakesTheFirstCharacterOfTheBox)
 {
-    auto& f = openFull();
-    f.Edit2->setText({});
-    f.SpeedButton1->click();
+    openFull();
+    Edit2()->setText({});
+    SpeedButton1()->click();
     EXPECT_EQ(recorder.events, std::vector{Box::beepEvent()});
 
     recorder.events.clear();
-    f.Edit2->setText(QString::fromStdString(kanji(9) + kanji(3)));
-    f.SpeedButton1->click();
+    Edit2()->setText(QString::fromStdString(kanji(9) + kanji(3)));
+    SpeedButton1()->click();
     EXPECT_EQ(selection.KanNum, 9);
-    EXPECT_EQ(f.Edit2->text().toStdString(), kanji(9) + kanji(3));
+    EXPECT_EQ(Edit2()->text().toStdString(), kanji(9) + kanji(3));
     EXPECT_TRUE(recorder.events.empty());
 
     for (const char* bad : {"a", "猫", "😀"}) {
         recorder.events.clear();
-        f.Edit2->setText(QString::fromUtf8(bad));
-        f.SpeedButton1->click();
+        Edit2()->setText(QString::fromUtf8(bad));
+        SpeedButton1()->click();
         EXPECT_EQ(recorder.events, std::vector{Box::box("選択した文字は教育漢字ではありません。", "ご報告!!")}) << bad;
         EXPECT_EQ(selection.KanNum, 9);
     }
@@ -137,61 +137,61 @@ TEST_F(SelectionTest, kanjiInputTakesTheFirstCharacterOfTheBox)
 
 TEST_F(SelectionTest, kanjiBoxHoldsAtMostEightShiftJisBytes)
 {
-    auto& f = openFull();
-    f.Edit2->clear();
-    f.Edit2->setFocus();
-    type(f.Edit2, u("愛愛愛愛愛"));
-    EXPECT_EQ(f.Edit2->text(), u("愛愛愛愛"));
-    f.Edit2->clear();
-    type(f.Edit2, u("愛abcdefg"));
-    EXPECT_EQ(f.Edit2->text(), u("愛abcdef"));
+    openFull();
+    Edit2()->clear();
+    Edit2()->setFocus();
+    type(Edit2(), u("愛愛愛愛愛"));
+    EXPECT_EQ(Edit2()->text(), u("愛愛愛愛"));
+    Edit2()->clear();
+    type(Edit2(), u("愛abcdefg"));
+    EXPECT_EQ(Edit2()->text(), u("愛abcdef"));
 }
 
 TEST_F(SelectionTest, keysStepWithOrWithoutModifiersWhereverTheFocusIs)
 {
-    auto& f = openFull();
+    openFull();
     show(100);
-    f.Edit1->setFocus();
-    QTest::keyClick(f.Edit1, Qt::Key_Down); // one kanji, not one more for the spinner
+    Edit1()->setFocus();
+    QTest::keyClick(Edit1(), Qt::Key_Down); // one kanji, not one more for the spinner
     EXPECT_EQ(selection.KanNum, 101);
-    QTest::keyClick(f.Edit1, Qt::Key_Down, Qt::ShiftModifier);
+    QTest::keyClick(Edit1(), Qt::Key_Down, Qt::ShiftModifier);
     EXPECT_EQ(selection.KanNum, 102);
-    QTest::keyClick(f.Edit1, Qt::Key_PageDown);
+    QTest::keyClick(Edit1(), Qt::Key_PageDown);
     EXPECT_EQ(selection.KanNum, 112);
-    QTest::keyClick(f.Edit1, Qt::Key_PageUp, Qt::ControlModifier);
+    QTest::keyClick(Edit1(), Qt::Key_PageUp, Qt::ControlModifier);
     EXPECT_EQ(selection.KanNum, 102);
-    f.StringGrid2->setFocus();
-    QTest::keyClick(f.StringGrid2, Qt::Key_Up, Qt::AltModifier);
+    StringGrid2()->setFocus();
+    QTest::keyClick(StringGrid2(), Qt::Key_Up, Qt::AltModifier);
     EXPECT_EQ(selection.KanNum, 101);
-    f.Edit2->setFocus();
-    QTest::keyClick(f.Edit2, Qt::Key_Down);
+    Edit2()->setFocus();
+    QTest::keyClick(Edit2(), Qt::Key_Down);
     EXPECT_EQ(selection.KanNum, 102);
 }
 
 TEST_F(SelectionTest, numberBoxTakesOnlyDigitsFromTheKeyboardButPastesAsTheyCome)
 {
-    auto& f = openFull();
-    f.Edit1->clear();
-    f.Edit1->setFocus();
-    type(f.Edit1, u("1k2b"));
-    EXPECT_EQ(f.Edit1->text(), u("12")); // k and b opened their search windows instead
+    openFull();
+    Edit1()->clear();
+    Edit1()->setFocus();
+    type(Edit1(), u("1k2b"));
+    EXPECT_EQ(Edit1()->text(), u("12")); // k and b opened their search windows instead
     recorder.events.clear();
-    f.Edit1->setText(u("9a")); // pasted text is not filtered; the number input refuses it
-    f.SpeedButton2->click();
+    Edit1()->setText(u("9a")); // pasted text is not filtered; the number input refuses it
+    SpeedButton2()->click();
     ASSERT_EQ(recorder.events.size(), 1u);
     EXPECT_EQ(recorder.events[0].caption, "ご報告!!");
 }
 
 TEST_F(SelectionTest, copyBackFillsBothBoxesWithoutShowingAnything)
 {
-    auto& f = openFull();
+    openFull();
     show(44);
-    f.Edit1->setText(u("3"));
-    f.Edit2->setText(u("x"));
-    QTest::mouseClick(f.StaticText9, Qt::LeftButton);
-    EXPECT_EQ(f.Edit1->text(), u("44"));
-    EXPECT_EQ(f.Edit2->text().toStdString(), kanji(44));
-    EXPECT_EQ(f.UpDown1->position(), 44);
+    Edit1()->setText(u("3"));
+    Edit2()->setText(u("x"));
+    QTest::mouseClick(StaticText9(), Qt::LeftButton);
+    EXPECT_EQ(Edit1()->text(), u("44"));
+    EXPECT_EQ(Edit2()->text().toStdString(), kanji(44));
+    EXPECT_EQ(UpDown1()->position(), 44);
     EXPECT_EQ(selection.KanNum, 44);
 }
 
@@ -199,23 +199,23 @@ TEST_F(SelectionTest, windowStartsWithTheFocusParkedInTheAttributeGrid)
 {
     auto& f = openFull();
     QApplication::setActiveWindow(&f);
-    EXPECT_EQ(QApplication::focusWidget(), f.StringGrid2);
-    EXPECT_EQ(QPoint(f.StringGrid2->col(), f.StringGrid2->row()), QPoint(5, 1));
-    QTest::mouseClick(f.StringGrid1->viewport(), Qt::LeftButton, Qt::NoModifier, f.StringGrid1->cellRect(2, 2).center());
-    EXPECT_EQ(QApplication::focusWidget(), f.Edit1);
+    EXPECT_EQ(QApplication::focusWidget(), StringGrid2());
+    EXPECT_EQ(QPoint(StringGrid2()->col(), StringGrid2()->row()), QPoint(5, 1));
+    QTest::mouseClick(StringGrid1()->viewport(), Qt::LeftButton, Qt::NoModifier, StringGrid1()->cellRect(2, 2).center());
+    EXPECT_EQ(QApplication::focusWidget(), Edit1());
 }
 
 TEST_F(SelectionTest, memoPutsTheShownKanjiAtTheHeadOnce)
 {
-    auto& f = openFull();
+    openFull();
     ASSERT_EQ(memo(), "愛上尾夏期句毛個医右");
     show(data.kanji.size() > 0 ? static_cast<int>(*store->FindKanji(test::sjis("海"))) : 1);
-    f.Button1->click();
+    Button1()->click();
     EXPECT_EQ(memo(), "海愛上尾夏期句毛個医");
-    f.Button1->click();
+    Button1()->click();
     EXPECT_EQ(memo(), "海愛上尾夏期句毛個医");
     show(*store->FindKanji(test::sjis("個")));
-    f.Button1->click();
+    Button1()->click();
     EXPECT_EQ(memo(), "海愛上尾夏期句毛個医"); // already in the list: it does not move
 
     // The memo entries go to the settings and come back at the next start.
@@ -229,12 +229,12 @@ TEST_F(SelectionTest, memoPutsTheShownKanjiAtTheHeadOnce)
 TEST_F(SelectionTest, doubleClickingAMemoEntryShowsIt)
 {
     auto& f = openFull();
-    f.ListBox1->setCurrentRow(3); // 夏
+    ListBox1()->setCurrentRow(3); // 夏
     f.ListBox1DblClick();
     EXPECT_EQ(platform::sjisToUtf8(selection.KanjiNow), "夏");
-    EXPECT_EQ(QApplication::focusWidget(), f.Edit1);
+    EXPECT_EQ(QApplication::focusWidget(), Edit1());
 
-    f.ListBox1->setCurrentRow(6); // 毛 is not in this master list
+    ListBox1()->setCurrentRow(6); // 毛 is not in this master list
     const int before = selection.KanNum;
     f.ListBox1DblClick();
     EXPECT_EQ(recorder.events, std::vector{Box::box("選択した文字は教育漢字ではありません。", "ご報告!!")});
@@ -248,23 +248,23 @@ TEST_F(SelectionTest, fontDialogGivesBothKanjiTheWholeFontAndTheSettingsItsFace)
     f.F1Click();
     ASSERT_EQ(recorder.fontStarts.size(), 1u);
     EXPECT_EQ(recorder.fontStarts[0].family, "ＭＳ Ｐゴシック"); // the dialog's own first font
-    for (QLabel* label : {f.Label3, f.Label5}) {
+    for (QLabel* label : {Label3(), Label5()}) {
         EXPECT_EQ(label->font().family(), u("IPAGothic"));
         EXPECT_TRUE(label->font().underline());
         EXPECT_EQ(label->palette().color(QPalette::WindowText), QColor(0, 128, 0));
     }
-    EXPECT_EQ(f.Label3->font().pixelSize(), 59);
-    EXPECT_EQ(f.Label5->font().pixelSize(), 96);
+    EXPECT_EQ(Label3()->font().pixelSize(), 59);
+    EXPECT_EQ(Label5()->font().pixelSize(), 96);
     EXPECT_EQ(settings.KanjiFont, "IPAGothic");
 
     recorder.fontAnswer.reset(); // cancelled: the faces stay, the sizes are set again
-    QFont shrunk = f.Label5->font();
+    QFont shrunk = Label5()->font();
     shrunk.setPixelSize(10);
-    f.Label5->setFont(shrunk);
+    Label5()->setFont(shrunk);
     f.F1Click();
     EXPECT_EQ(recorder.fontStarts[1], (platform::FontChoice{"IPAGothic", true, false, 0x008000}));
-    EXPECT_EQ(f.Label5->font().family(), u("IPAGothic"));
-    EXPECT_EQ(f.Label5->font().pixelSize(), 96);
+    EXPECT_EQ(Label5()->font().family(), u("IPAGothic"));
+    EXPECT_EQ(Label5()->font().pixelSize(), 96);
     EXPECT_EQ(settings.KanjiFont, "IPAGothic");
 }
 
@@ -284,7 +284,7 @@ TEST_F(SelectionTest, menusHoldEveryItemAndRunTheirHandlers)
                                                "[検索(&D)]", "画数検索(&K)", "配当検索(&N)", "部首検索(&B)", "[ヘルプ(&H)]",
                                                "Sorbanの使い方(&H) F1", "バージョン情報(&A)"}));
     std::vector<std::string> popup;
-    for (QAction* item : f.PopupMenu1->actions())
+    for (QAction* item : PopupMenu1()->actions())
         popup.push_back(item->isSeparator() ? "-" : item->text().toStdString());
     EXPECT_EQ(popup, (std::vector<std::string>{"番号入力決定(&N)", "漢字入力決定(&K)", "-", "熟字訓を表示(&J)", "-", "画数検索(&S)",
                                                "配当検索(&H)", "部首検索(&B)"}));
@@ -296,17 +296,17 @@ TEST_F(SelectionTest, menusHoldEveryItemAndRunTheirHandlers)
         return static_cast<QAction*>(nullptr);
     };
     const auto menu = [&](int i) { return f.menuBar()->actions().at(i)->menu(); };
-    f.Edit1->setText(u("300"));
+    Edit1()->setText(u("300"));
     action(menu(1), "番号入力決定(&S)")->trigger();
     EXPECT_EQ(selection.KanNum, 300);
-    f.Edit1->setText(u("301"));
-    action(f.PopupMenu1, "番号入力決定(&N)")->trigger();
+    Edit1()->setText(u("301"));
+    action(PopupMenu1(), "番号入力決定(&N)")->trigger();
     EXPECT_EQ(selection.KanNum, 301);
-    f.Edit2->setText(QString::fromStdString(kanji(5)));
+    Edit2()->setText(QString::fromStdString(kanji(5)));
     action(menu(1), "漢字入力決定(&D)")->trigger();
     EXPECT_EQ(selection.KanNum, 5);
-    f.Edit2->setText(QString::fromStdString(kanji(6)));
-    action(f.PopupMenu1, "漢字入力決定(&K)")->trigger();
+    Edit2()->setText(QString::fromStdString(kanji(6)));
+    action(PopupMenu1(), "漢字入力決定(&K)")->trigger();
     EXPECT_EQ(selection.KanNum, 6);
     action(menu(1), "用例からの戻り方（&R）")->trigger();
     EXPECT_EQ(selection.ReturnMode, 1);
@@ -321,37 +321,37 @@ TEST_F(SelectionTest, altDPressesTheKanjiButtonAndTheSearchMenuStaysOnTheKeyboar
 {
     auto& f = openFull();
     QApplication::setActiveWindow(&f);
-    f.Edit2->setText(QString::fromStdString(kanji(5)));
-    f.Edit2->setFocus();
-    QTest::keyClick(f.Edit2, Qt::Key_D, Qt::AltModifier); // 表示(&D), though 検索(&D) shares the letter
+    Edit2()->setText(QString::fromStdString(kanji(5)));
+    Edit2()->setFocus();
+    QTest::keyClick(Edit2(), Qt::Key_D, Qt::AltModifier); // 表示(&D), though 検索(&D) shares the letter
     EXPECT_EQ(selection.KanNum, 5);
-    f.StringGrid2->setFocus();
-    f.Edit2->setText(QString::fromStdString(kanji(9)));
-    QTest::keyClick(f.StringGrid2, Qt::Key_D, Qt::AltModifier);
+    StringGrid2()->setFocus();
+    Edit2()->setText(QString::fromStdString(kanji(9)));
+    QTest::keyClick(StringGrid2(), Qt::Key_D, Qt::AltModifier);
     EXPECT_EQ(selection.KanNum, 9);
-    QTest::keyClick(f.StringGrid2, Qt::Key_S, Qt::AltModifier); // 表示(&S) is nobody else's
+    QTest::keyClick(StringGrid2(), Qt::Key_S, Qt::AltModifier); // 表示(&S) is nobody else's
     EXPECT_EQ(selection.KanNum, 9);
 
     // Alt pressed and released, then D: the search menu opens.
     QMenu* search = f.menuBar()->actions().at(2)->menu();
-    QTest::keyPress(f.StringGrid2, Qt::Key_Alt, Qt::AltModifier);
-    QTest::keyRelease(f.StringGrid2, Qt::Key_Alt);
+    QTest::keyPress(StringGrid2(), Qt::Key_Alt, Qt::AltModifier);
+    QTest::keyRelease(StringGrid2(), Qt::Key_Alt);
     QTest::keyClick(f.menuBar(), Qt::Key_D);
     EXPECT_TRUE(search->isVisible());
     search->close();
-    QTest::keyClick(f.StringGrid2, Qt::Key_F10);
+    QTest::keyClick(StringGrid2(), Qt::Key_F10);
     EXPECT_TRUE(f.menuBar()->actions().at(0)->menu()->isVisible());
     f.menuBar()->actions().at(0)->menu()->close();
 }
 
 TEST_F(SelectionTest, rightClickOnABoxShowsTheWindowsPopupMenu)
 {
-    auto& f = openFull();
-    for (QLineEdit* box : {f.Edit1, f.Edit2}) {
+    openFull();
+    for (QLineEdit* box : {Edit1(), Edit2()}) {
         QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5), box->mapToGlobal(QPoint(5, 5)));
         QApplication::sendEvent(box, &click);
-        EXPECT_TRUE(f.PopupMenu1->isVisible()) << box->objectName().toStdString();
-        f.PopupMenu1->close();
+        EXPECT_TRUE(PopupMenu1()->isVisible()) << box->objectName().toStdString();
+        PopupMenu1()->close();
     }
 }
 
@@ -360,8 +360,8 @@ TEST_F(SelectionTest, boxesKeepTheEditingKeysOfWindowsAndNoneOfTheUnixOnes)
     auto& f = openFull();
     QApplication::setActiveWindow(&f);
     show(123);
-    for (QLineEdit* box : {f.Edit1, f.Edit2}) {
-        const QString before = box == f.Edit1 ? u("123") : QString::fromStdString(kanji(3) + kanji(4));
+    for (QLineEdit* box : {Edit1(), Edit2()}) {
+        const QString before = box == Edit1() ? u("123") : QString::fromStdString(kanji(3) + kanji(4));
         box->setText(before);
         box->setFocus();
         box->setCursorPosition(1);
@@ -383,28 +383,28 @@ TEST_F(SelectionTest, boxesKeepTheEditingKeysOfWindowsAndNoneOfTheUnixOnes)
         QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier);
         EXPECT_EQ(box->text(), before);
     }
-    EXPECT_EQ(f.KakusuuOpen, 0); // Ctrl+K opened the stroke-count window as K does, and it was closed
+    EXPECT_EQ(f.isSearchOpen(app::TsorbanForm::Search::StrokeCount), 0); // Ctrl+K opened the stroke-count window as K does, and it was closed
 }
 
 TEST_F(SelectionTest, pastingIntoTheKanjiBoxKeepsWhatFitsAndTheNumberBoxTakesAsciiDigitsOnly)
 {
     auto& f = openFull();
     QApplication::setActiveWindow(&f);
-    f.Edit2->setText(u("愛"));
-    f.Edit2->setFocus();
-    f.Edit2->end(false);
+    Edit2()->setText(u("愛"));
+    Edit2()->setFocus();
+    Edit2()->end(false);
     QApplication::clipboard()->setText(u("上下左右中"));
-    f.Edit2->paste();
-    EXPECT_EQ(f.Edit2->text(), u("愛上下左")); // 8 bytes: what fits of the paste
-    f.Edit2->setText(u("ab"));
-    f.Edit2->setCursorPosition(1);
+    Edit2()->paste();
+    EXPECT_EQ(Edit2()->text(), u("愛上下左")); // 8 bytes: what fits of the paste
+    Edit2()->setText(u("ab"));
+    Edit2()->setCursorPosition(1);
     QApplication::clipboard()->setText(u("漢字漢字"));
-    f.Edit2->paste();
-    EXPECT_EQ(f.Edit2->text(), u("a漢字漢b")); // the text after the cursor stays
-    EXPECT_EQ(f.Edit2->cursorPosition(), 4);
+    Edit2()->paste();
+    EXPECT_EQ(Edit2()->text(), u("a漢字漢b")); // the text after the cursor stays
+    EXPECT_EQ(Edit2()->cursorPosition(), 4);
 
-    f.Edit1->clear();
-    f.Edit1->setFocus();
-    type(f.Edit1, u("1２3"));
-    EXPECT_EQ(f.Edit1->text(), u("13"));
+    Edit1()->clear();
+    Edit1()->setFocus();
+    type(Edit1(), u("1２3"));
+    EXPECT_EQ(Edit1()->text(), u("13"));
 }

@@ -1,6 +1,7 @@
 #include "platform/core/JpegDecoder.h"
 #include "platform/core/RecordingDialogs.h"
 #include "extras/THitujunF.h"
+#include "support/Controls.h"
 #include "support/TestFiles.h"
 #include "extras/ThelpW.h"
 #include "platform/core/TextCodec.h"
@@ -135,28 +136,28 @@ TEST_F(ExtrasTest, viewerDrawsAtTheCornerAndKeepsWhatASmallerPictureDoesNotCover
     extras::THitujunF viewer;
     viewer.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&viewer));
-    viewer.picturePath = writeJpeg("big.jpg", 240, 240).string();
+    viewer.setPicturePath(writeJpeg("big.jpg", 240, 240).string());
     viewer.HituDsp();
-    const QImage& surface = viewer.Image1->surface();
-    ASSERT_EQ(surface.size(), viewer.Image1->size());
+    const QImage& surface = test::child<extras::PictureArea>(viewer, "Image1")->surface();
+    ASSERT_EQ(surface.size(), test::child<extras::PictureArea>(viewer, "Image1")->size());
     EXPECT_TRUE(near(surface.pixel(200, 100), QColor(0, 0, 255)));
 
     QImage small(60, 60, QImage::Format_RGB32);
     small.fill(Qt::green);
     ASSERT_TRUE(small.save(QString::fromStdString((dir / "small.jpg").string()), "JPEG"));
-    viewer.picturePath = (dir / "small.jpg").string();
+    viewer.setPicturePath((dir / "small.jpg").string());
     viewer.HituDsp();
-    EXPECT_TRUE(near(viewer.Image1->surface().pixel(30, 30), QColor(0, 255, 0)));
-    EXPECT_TRUE(near(viewer.Image1->surface().pixel(200, 100), QColor(0, 0, 255))); // the earlier picture's rest
+    EXPECT_TRUE(near(test::child<extras::PictureArea>(viewer, "Image1")->surface().pixel(30, 30), QColor(0, 255, 0)));
+    EXPECT_TRUE(near(test::child<extras::PictureArea>(viewer, "Image1")->surface().pixel(200, 100), QColor(0, 0, 255))); // the earlier picture's rest
 
     // A picture that cannot be decoded shows nothing, and nothing of the kanji before it.
     test::writeBytes(dir / "broken.jpg", "\xFF\xD8\xFF");
-    viewer.picturePath = (dir / "broken.jpg").string();
+    viewer.setPicturePath((dir / "broken.jpg").string());
     viewer.HituDsp();
     viewer.repaint();
     const QColor empty = viewer.palette().color(QPalette::Window);
-    EXPECT_EQ(QColor(viewer.Image1->surface().pixel(30, 30)), empty);
-    EXPECT_EQ(QColor(viewer.Image1->surface().pixel(200, 100)), empty);
+    EXPECT_EQ(QColor(test::child<extras::PictureArea>(viewer, "Image1")->surface().pixel(30, 30)), empty);
+    EXPECT_EQ(QColor(test::child<extras::PictureArea>(viewer, "Image1")->surface().pixel(200, 100)), empty);
     EXPECT_TRUE(recorder.events.empty());
 }
 
@@ -204,12 +205,13 @@ TEST_F(ExtrasTest, theViewerDecodesAPictureOnceNotAtEveryPaint)
     extras::THitujunF viewer;
     viewer.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&viewer));
-    viewer.picturePath = writeJpeg("once.jpg", 240, 240).string();
+    const auto picture = writeJpeg("once.jpg", 240, 240);
+    viewer.setPicturePath(picture.string());
     viewer.HituDsp();
-    EXPECT_TRUE(near(viewer.Image1->surface().pixel(200, 100), QColor(0, 0, 255)));
-    test::writeBytes(viewer.picturePath, "no longer a picture");
+    EXPECT_TRUE(near(test::child<extras::PictureArea>(viewer, "Image1")->surface().pixel(200, 100), QColor(0, 0, 255)));
+    test::writeBytes(picture, "no longer a picture");
     viewer.repaint(); // paints draw what was decoded
-    EXPECT_TRUE(near(viewer.Image1->surface().pixel(200, 100), QColor(0, 0, 255)));
+    EXPECT_TRUE(near(test::child<extras::PictureArea>(viewer, "Image1")->surface().pixel(200, 100), QColor(0, 0, 255)));
 }
 
 TEST_F(ExtrasTest, rightClickBeepsAndClosesTheViewerLeftClickDoesNot)
@@ -217,9 +219,9 @@ TEST_F(ExtrasTest, rightClickBeepsAndClosesTheViewerLeftClickDoesNot)
     extras::THitujunF viewer;
     viewer.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&viewer));
-    QTest::mouseClick(viewer.Image1, Qt::LeftButton);
+    QTest::mouseClick(test::child<extras::PictureArea>(viewer, "Image1"), Qt::LeftButton);
     EXPECT_TRUE(viewer.isVisible());
-    QTest::mouseClick(viewer.Image1, Qt::RightButton);
+    QTest::mouseClick(test::child<extras::PictureArea>(viewer, "Image1"), Qt::RightButton);
     EXPECT_FALSE(viewer.isVisible());
     EXPECT_EQ(recorder.events, std::vector{Box::beepEvent()});
     viewer.show();
@@ -246,7 +248,7 @@ TEST_F(ExtrasTest, aboutWindowClosesWithItsDefaultButtonAndEscape)
     about->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(about));
     EXPECT_EQ(about->windowTitle(), QStringLiteral("漢字の初出を知る"));
-    EXPECT_TRUE(about->Button1->isDefault());
+    EXPECT_TRUE(test::child<QPushButton>(*about, "Button1")->isDefault());
     QTest::keyClick(about, Qt::Key_Return);
     EXPECT_FALSE(about->isVisible());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

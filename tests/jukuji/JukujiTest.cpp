@@ -2,6 +2,7 @@
 #include "platform/core/RecordingDialogs.h"
 #include "platform/widgets/StringGrid.h"
 #include "jukuji/TJukujiForm.h"
+#include "support/Controls.h"
 #include "support/TestFiles.h"
 #include "platform/core/TextCodec.h"
 
@@ -44,7 +45,7 @@ TEST_F(JukujiTest, appearanceFileFillsWordsReadingsAndAppearanceTexts)
     write("juk_jho.csv", "# c\n1,今日,きょう,13,1,60,0,62,7,63,2,9,3,11,,\n\n$初版\n2,明日,あす,21,45,,5,x,,10,1,20,2,30,7\n"
                          "$［令和版］\nx,end\n3,後,あと,11,1,\n");
     const auto f = open();
-    auto* g = f->StringGrid3;
+    auto* g = test::child<platform::StringGrid>(*f, "StringGrid3");
     EXPECT_EQ(text(g, 0, 1), "今日");
     EXPECT_EQ(text(g, 1, 1), "きょう");
     const std::vector<std::string> first = {"－－－", " ６年：0", " ６下：7", "－－－", "－－－", " １上：0"};
@@ -58,7 +59,7 @@ TEST_F(JukujiTest, appearanceFileFillsWordsReadingsAndAppearanceTexts)
     EXPECT_EQ(text(g, 4, 3), "－－－");
     EXPECT_EQ(text(g, 7, 3), " ３年：0"); // the last page without its comma: 0
     EXPECT_EQ(text(g, 0, 4), "");          // reading stopped at the x line
-    EXPECT_EQ(f->StaticText6->text(), QStringLiteral("［令和版］"));
+    EXPECT_EQ(test::child<QLabel>(*f, "StaticText6")->text(), QStringLiteral("［令和版］"));
     EXPECT_EQ(text(g, 0, 0), "【熟字】");
     EXPECT_EQ(text(g, 2, 0), "光村");
     EXPECT_TRUE(recorder.events.empty());
@@ -74,10 +75,10 @@ TEST_F(JukujiTest, onlyThirtyFourRowsAreRead)
     write("juk_jho.csv", rows);
     write("juk_goku.csv", "x,,,first,\n" + examples);
     const auto f = open();
-    EXPECT_EQ(text(f->StringGrid3, 0, 34), "w34");
+    EXPECT_EQ(text(test::child<platform::StringGrid>(*f, "StringGrid3"), 0, 34), "w34");
     f->JgokuRandDClick();
-    EXPECT_EQ(text(f->StringGrid3, 2, 1), "first"); // "x" is a data row in the example file
-    EXPECT_EQ(text(f->StringGrid3, 2, 34), "e33");
+    EXPECT_EQ(text(test::child<platform::StringGrid>(*f, "StringGrid3"), 2, 1), "first"); // "x" is a data row in the example file
+    EXPECT_EQ(text(test::child<platform::StringGrid>(*f, "StringGrid3"), 2, 34), "e33");
 }
 
 TEST_F(JukujiTest, viewSwitchShowsExamplesAndTheirLabelAndBack)
@@ -85,37 +86,37 @@ TEST_F(JukujiTest, viewSwitchShowsExamplesAndTheirLabelAndBack)
     write("juk_jho.csv", "1,今日,きょう,11,3,\n");
     write("juk_goku.csv", "$用例版\n1,今日,きょう,今日&は,A&&B,\n");
     const auto f = open();
-    EXPECT_EQ(f->StaticText6->text(), QStringLiteral("［平成**年度版］"));
-    f->SpeedButton2->click();
+    EXPECT_EQ(test::child<QLabel>(*f, "StaticText6")->text(), QStringLiteral("［平成**年度版］"));
+    test::child<QPushButton>(*f, "SpeedButton2")->click();
     EXPECT_TRUE(f->exampleView());
-    EXPECT_EQ(f->StaticText6->text(), QStringLiteral("用例版"));
-    EXPECT_EQ(text(f->StringGrid3, 2, 1), "今日&は");
-    EXPECT_EQ(text(f->StringGrid3, 0, 1), "今日");
-    f->SpeedButton2->click();
+    EXPECT_EQ(test::child<QLabel>(*f, "StaticText6")->text(), QStringLiteral("用例版"));
+    EXPECT_EQ(text(test::child<platform::StringGrid>(*f, "StringGrid3"), 2, 1), "今日&は");
+    EXPECT_EQ(text(test::child<platform::StringGrid>(*f, "StringGrid3"), 0, 1), "今日");
+    test::child<QPushButton>(*f, "SpeedButton2")->click();
     EXPECT_FALSE(f->exampleView());
-    EXPECT_EQ(f->StaticText6->text(), QString()); // no "$" line in juk_jho.csv
-    EXPECT_EQ(text(f->StringGrid3, 2, 1), " １上：3");
+    EXPECT_EQ(test::child<QLabel>(*f, "StaticText6")->text(), QString()); // no "$" line in juk_jho.csv
+    EXPECT_EQ(text(test::child<platform::StringGrid>(*f, "StringGrid3"), 2, 1), " １上：3");
 }
 
 TEST_F(JukujiTest, missingFilesAreReportedOnceEach)
 {
     const auto f = open();
     EXPECT_EQ(recorder.events, std::vector{Box::box("ご注意！", "juk_jho.csv のファイルがありません。")});
-    EXPECT_EQ(text(f->StringGrid3, 4, 20), "－－－");
+    EXPECT_EQ(text(test::child<platform::StringGrid>(*f, "StringGrid3"), 4, 20), "－－－");
     f->JgokuRandDClick();
     f->JgokuRandDClick();
     f->JgokuRandDClick();
     EXPECT_EQ(recorder.events.size(), 2u);
     EXPECT_EQ(recorder.events[1], Box::box("ご注意！", "juk_goku.csv のファイルがありません。"));
-    EXPECT_EQ(text(f->StringGrid3, 4, 20), "");
-    EXPECT_EQ(f->StaticText6->text(), QString());
+    EXPECT_EQ(text(test::child<platform::StringGrid>(*f, "StringGrid3"), 4, 20), "");
+    EXPECT_EQ(test::child<QLabel>(*f, "StaticText6")->text(), QString());
 }
 
 TEST_F(JukujiTest, colourBandsChangeEveryTenRows)
 {
     write("juk_jho.csv", "1,今日,きょう,11,3,\n");
     const auto f = open();
-    auto* g = f->StringGrid3;
+    auto* g = test::child<platform::StringGrid>(*f, "StringGrid3");
     QImage image(g->viewport()->size(), QImage::Format_RGB32);
     QPainter painter(&image);
     g->paintCells(painter);
@@ -141,13 +142,13 @@ TEST_F(JukujiTest, escapeAndDeleteHideTheWindowWhichKeepsItsView)
     write("juk_goku.csv", "1,,,例,\n");
     const auto f = open();
     f->JgokuRandDClick();
-    f->StringGrid3->setFocus();
-    QTest::keyClick(f->StringGrid3, Qt::Key_Escape);
+    test::child<platform::StringGrid>(*f, "StringGrid3")->setFocus();
+    QTest::keyClick(test::child<platform::StringGrid>(*f, "StringGrid3"), Qt::Key_Escape);
     EXPECT_FALSE(f->isVisible());
     f->show();
     EXPECT_TRUE(f->exampleView());
-    EXPECT_EQ(text(f->StringGrid3, 2, 1), "例");
-    QTest::keyClick(f->StringGrid3, Qt::Key_Delete);
+    EXPECT_EQ(text(test::child<platform::StringGrid>(*f, "StringGrid3"), 2, 1), "例");
+    QTest::keyClick(test::child<platform::StringGrid>(*f, "StringGrid3"), Qt::Key_Delete);
     EXPECT_FALSE(f->isVisible());
 }
 
@@ -172,7 +173,7 @@ TEST_F(JukujiTest, theWindowIsOfFixedSizeAndItsTitleFitsItsLabelAtEveryScale)
 {
     const auto f = open();
     EXPECT_EQ(f->minimumSize(), f->maximumSize());
-    QLabel* title = f->StaticText1;
+    QLabel* title = test::child<QLabel>(*f, "StaticText1");
     EXPECT_EQ(title->geometry(), QRect(24, 24, 396, 25));
     const auto inkRows = [](const QImage& image) {
         int first = -1, last = -1;

@@ -7,6 +7,7 @@
 #include "search/THaitouSrch.h"
 #include "search/TKakusuu.h"
 #include "search/TYomiSrchF.h"
+#include "support/Controls.h"
 #include "support/TestFiles.h"
 #include "platform/core/TextCodec.h"
 
@@ -91,7 +92,7 @@ TEST_F(SearchWindowTest, groupsStartOnTheirOwnRowFortyKanjiToARow)
 {
     write("Kaksu_srch.csv", "# comment\n" + groupLines(1, 1) + groupLines(41, 2) + groupLines(40, 3) + groupLines(2, 5));
     const auto w = open<search::TKakusuu>();
-    auto* g = w->StringGrid1;
+    auto* g = test::child<platform::StringGrid>(*w, "StringGrid1");
     EXPECT_EQ(text(g, 0, 0), "1画");
     EXPECT_EQ(text(g, 1, 0), "一");
     EXPECT_EQ(text(g, 2, 0), "");
@@ -112,17 +113,17 @@ TEST_F(SearchWindowTest, gradeTableWithEightyKanjiLeavesAnEmptyRowAndShowsTheLab
 {
     write("HaiNen_srch.csv", "#x\n$令和版,ignored\n" + groupLines(80, 1) + groupLines(3, 2));
     const auto w = open<search::THaitouSrch>();
-    auto* g = w->StringGrid1;
+    auto* g = test::child<platform::StringGrid>(*w, "StringGrid1");
     EXPECT_EQ(text(g, 0, 0), "1年");
     EXPECT_EQ(text(g, 40, 1), "一");
     EXPECT_EQ(text(g, 1, 2), "");
     EXPECT_EQ(text(g, 0, 3), "2年");
-    EXPECT_EQ(w->StaticText3->text(), QStringLiteral("令和版"));
+    EXPECT_EQ(test::child<QLabel>(*w, "StaticText3")->text(), QStringLiteral("令和版"));
     EXPECT_EQ(w->windowTitle(), QStringLiteral("学年検索"));
 
     write("HaiNen_srch.csv", "$ラベル全部\n");
     const auto other = open<search::THaitouSrch>();
-    EXPECT_EQ(other->StaticText3->text(), QStringLiteral("ラベル全部"));
+    EXPECT_EQ(test::child<QLabel>(*other, "StaticText3")->text(), QStringLiteral("ラベル全部"));
 }
 
 TEST_F(SearchWindowTest, readersReportTheirErrorsAndKeepWhatCameBefore)
@@ -130,8 +131,8 @@ TEST_F(SearchWindowTest, readersReportTheirErrorsAndKeepWhatCameBefore)
     write("Kaksu_srch.csv", groupLines(2, 1) + "-1,一,2,\n" + groupLines(1, 3));
     auto w = open<search::TKakusuu>();
     EXPECT_EQ(recorder.events, std::vector{Box::box("漢字番号::エラー発生", "ご報告")});
-    EXPECT_EQ(w->entries.size(), 2u);
-    EXPECT_EQ(text(w->StringGrid1, 2, 0), "一");
+    EXPECT_EQ(w->entries().size(), 2u);
+    EXPECT_EQ(text(test::child<platform::StringGrid>(*w, "StringGrid1"), 2, 0), "一");
 
     recorder.events.clear();
     write("Kaksu_srch.csv", groupLines(1, 1) + "2,七,3\n");
@@ -159,7 +160,7 @@ TEST_F(SearchWindowTest, picksByAnyMouseButtonAndByEnter)
 {
     write("Kaksu_srch.csv", "1,一,1,\n2,七,2,\n3,猫,2,\n");
     const auto w = open<search::TKakusuu>();
-    auto* g = w->StringGrid1;
+    auto* g = test::child<platform::StringGrid>(*w, "StringGrid1");
     release(g, 1, 1, Qt::RightButton);
     EXPECT_EQ(selection.KanNum, 2);
     EXPECT_EQ(shown, 1);
@@ -183,13 +184,13 @@ TEST_F(SearchWindowTest, radicalRowsLayOutHeadingRadicalsMarksAndKanji)
 {
     write("Bs_srch.csv", "#c\n0,１画○一≫一丁七・丨≫中\n1,○○○木≫木本\n");
     const auto w = open<search::TBusyu>();
-    auto* g = w->StringGrid1;
+    auto* g = test::child<platform::StringGrid>(*w, "StringGrid1");
     const std::vector<std::string> expected = {"１画", "一", "≫", "一", "丁", "七", "", "丨", "≫", "中", ""};
     for (int col = 0; col < static_cast<int>(expected.size()); ++col)
         EXPECT_EQ(text(g, col, 0), expected[static_cast<std::size_t>(col)]) << col;
     EXPECT_EQ(text(g, 0, 1), "");
     EXPECT_EQ(text(g, 1, 1), "木");
-    EXPECT_EQ(w->radicalCells, (std::vector<QPoint>{{1, 0}, {7, 0}, {1, 1}}));
+    EXPECT_EQ(w->radicalCells(), (std::vector<QPoint>{{1, 0}, {7, 0}, {1, 1}}));
     EXPECT_TRUE(w->bsPosCheck(7, 0));
     EXPECT_TRUE(w->bsPosCheck(1, 40)); // column 1 of every row
     EXPECT_FALSE(w->bsPosCheck(3, 0));
@@ -208,7 +209,7 @@ TEST_F(SearchWindowTest, radicalPicksIgnoreMarksGapsAndTheLastColumnByMouse)
         wide += "本";
     write("Bs_srch.csv", "0,１画○一≫一丁・木≫木\n" + wide + "\n");
     const auto w = open<search::TBusyu>();
-    auto* g = w->StringGrid1;
+    auto* g = test::child<platform::StringGrid>(*w, "StringGrid1");
     release(g, 2, 0); // ≫
     release(g, 5, 0); // the gap
     EXPECT_TRUE(recorder.events.empty());
@@ -233,7 +234,7 @@ TEST_F(SearchWindowTest, readingRowsTakeKanaAndKanjiWithOrWithoutCommas)
 {
     write("Yomi_srch.csv", "# c\nあ,愛,悪,安\nい愛上\n\nう\nか中,＊\n木本\n");
     const auto w = open<search::TYomiSrchF>();
-    auto* g = w->StringGrid1;
+    auto* g = test::child<platform::StringGrid>(*w, "StringGrid1");
     EXPECT_EQ(text(g, 5, 0), "5");
     EXPECT_EQ(text(g, 0, 1), "あ");
     EXPECT_EQ(text(g, 3, 1), "安");
@@ -262,7 +263,7 @@ TEST_F(SearchWindowTest, readingTableDrawsItsMarksAndKeepsHeadingsInViewWhileScr
         lines += "あ愛＊\n";
     write("Yomi_srch.csv", lines);
     const auto w = open<search::TYomiSrchF>();
-    auto* g = w->StringGrid1;
+    auto* g = test::child<platform::StringGrid>(*w, "StringGrid1");
     EXPECT_EQ(text(g, 0, 115), "あ");
     const QImage image = render(g);
     EXPECT_EQ(at(image, g, 0, 5), QColor(0, 255, 0));
@@ -288,7 +289,7 @@ TEST_F(SearchWindowTest, strokeTableDrawsSelectionRedAndTintsEveryTenthColumn)
 {
     write("Kaksu_srch.csv", groupLines(1, 1));
     const auto w = open<search::TKakusuu>();
-    auto* g = w->StringGrid1;
+    auto* g = test::child<platform::StringGrid>(*w, "StringGrid1");
     g->setCurrent(3, 2);
     const QImage image = render(g);
     EXPECT_EQ(at(image, g, 3, 2), QColor(255, 0, 0));
@@ -304,14 +305,14 @@ TEST_F(SearchWindowTest, closingByAnyWayClearsTheFlagAndStoresThePosition)
     for (int way = 0; way < 4; ++way) {
         auto w = open<search::TKakusuu>();
         int flag = 1;
-        w->clearOpenFlag = [&] { flag = 0; };
+        QObject::connect(w.get(), &search::SearchWindow::closed, [&] { flag = 0; });
         w->move(210 + way, 95);
         if (way == 0)
-            w->SpeedButton1->click();
+            test::child<QPushButton>(*w, "SpeedButton1")->click();
         else if (way == 1)
-            QTest::keyClick(w->StringGrid1, Qt::Key_Escape);
+            QTest::keyClick(test::child<platform::StringGrid>(*w, "StringGrid1"), Qt::Key_Escape);
         else if (way == 2)
-            QTest::keyClick(w->StringGrid1, Qt::Key_Delete);
+            QTest::keyClick(test::child<platform::StringGrid>(*w, "StringGrid1"), Qt::Key_Delete);
         else
             w->close();
         EXPECT_FALSE(w->isVisible()) << way;
