@@ -4,6 +4,7 @@
 #include "platform/widgets/Canvas.h"
 #include "platform/widgets/FormStyle.h"
 #include "data/KanjiStore.h"
+#include "data/PictureFile.h"
 #include "settings/Selection.h"
 #include "settings/Settings.h"
 #include "search/TBusyu.h"
@@ -215,7 +216,7 @@ void TsorbanForm::J1Click()
 
 void TsorbanForm::SpeedButton14Click()
 {
-    const std::string name = extras::pictureFileName(m_selection.KanNum, m_selection.KanjiNow);
+    const std::string name = data::pictureFileName(m_selection.KanNum, m_selection.KanjiNow);
     const std::filesystem::path path = m_paths.pictureDir / name;
     if (!HitujunF) {
         HitujunF = new extras::THitujunF(this);

@@ -7,6 +7,7 @@
 #include "platform/widgets/LampPanel.h"
 #include "data/MainDataFiles.h"
 #include "settings/Selection.h"
+#include "version/Version.h"
 #include "settings/Settings.h"
 #include "platform/widgets/StringGrid.h"
 #include "platform/core/TextCodec.h"
@@ -128,7 +129,7 @@ TsorbanForm::TsorbanForm(data::KanjiStore& store, settings::Selection& selection
       m_dialogFont{platform::faces::PGothic.toStdString(), false, false, 0x000000}
 {
     setObjectName(QStringLiteral("sorbanForm"));
-    setWindowTitle(u("Sorban v2.05"));
+    setWindowTitle(u("Sorban v") + QString::fromLatin1(Version));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
                    | Qt::WindowCloseButtonHint);
     m_client = new QWidget(this);
@@ -208,7 +209,7 @@ void TsorbanForm::setupInputs()
     UpDown1 = new platform::UpDown(c);
     UpDown1->setObjectName(QStringLiteral("UpDown1"));
     UpDown1->setGeometry(226, 92, 17, 30);
-    UpDown1->setRange(1, 1026);
+    UpDown1->setRange(1, data::MaxKanji);
     UpDown1->setPosition(1);
     StaticText4 = platform::makeLabel(c, "StaticText4", u("漢字入力"), {252, 76, 60, 14}, pixelFont(PGothic, 12));
     StaticText4->setToolTip(u("調べたい漢字を入力します。"));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/PictureFile.h"
 #include "platform/core/Dialogs.h"
 
 #include <QMainWindow>
@@ -52,7 +53,7 @@ namespace sorban::app {
 /// directory), the pictures and the manual. sorban.ini lies beside the executable (Selection::ExeDir).
 struct FormPaths {
     std::filesystem::path dataDir;
-    std::filesystem::path pictureDir = "hitudata";
+    std::filesystem::path pictureDir = data::PictureFolder;
     /// The folder of the manual Sorban_Man.chm and its pages manual/*.html; empty for the
     /// executable's folder.
     std::filesystem::path manualDir = {};

@@ -1,6 +1,7 @@
 #include "platform/core/Dialogs.h"
 #include "platform/widgets/FormStyle.h"
 #include "platform/core/InstanceLock.h"
+#include "data/DataFile.h"
 #include "data/KanjiStore.h"
 #include "platform/widgets/QtDialogs.h"
 #include "settings/Selection.h"
@@ -68,14 +69,15 @@ int main(int argc, char** argv)
     const std::filesystem::path shared = installedDataDir(exeDir);
     std::error_code error;
     // Started in a folder without data (from a menu, or a terminal anywhere): use the installed data.
-    if (!std::filesystem::is_directory("kdata", error) && std::filesystem::is_directory(shared / "kdata", error))
+    using sorban::data::DataFolder;
+    if (!std::filesystem::is_directory(DataFolder, error) && std::filesystem::is_directory(shared / DataFolder, error))
         std::filesystem::current_path(shared, error);
     try {
         auto store = std::make_unique<sorban::data::KanjiStore>();
         sorban::settings::Selection selection;
         selection.ExeDir = exeDir;
         sorban::settings::Settings settings;
-        sorban::app::TsorbanForm form(*store, selection, settings, {"kdata", "hitudata", manualDir(exeDir, shared)});
+        sorban::app::TsorbanForm form(*store, selection, settings, {DataFolder, sorban::data::PictureFolder, manualDir(exeDir, shared)});
         form.createStartupWindows();
         form.show();
         // The icon is read once the window is on screen: its SVG engine need not delay the first frame.

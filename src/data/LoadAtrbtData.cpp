@@ -1,44 +1,88 @@
+#include "data/AttributeFile.h"
+#include "data/FieldChecks.h"
 #include "data/MainDataFiles.h"
-
-#include "data/DataFileMessages.h"
 #include "platform/core/DataFields.h"
-#include "platform/core/LineReader.h"
 
 namespace sorban::data {
+namespace {
 
-int LoadAtrbtData(KanjiStore& store, const std::filesystem::path& dataDir)
+// The values a record may hold that convert but mean nothing to the windows.
+void checkRanges(DataFileReader& file, const KanjiStore& store, int k)
 {
-    platform::LineReader in(dataDir / "knj_atrbt.csv", 300);
-    if (!in.isOpen()) {
-        reportMissingFile("knj_atrbt.csvのファイルがありません。");
-        return -99;
-    }
-    // Each value is stored before the next field is read, so a field error keeps the ones before it.
-    const auto readInto = [](platform::FieldCursor& fields, std::int32_t& slot, const char* word) {
-        const std::int32_t value = platform::intOr(fields.take(), -1);
-        if (value == -1) {
-            reportFieldError(word);
-            return false;
-        }
-        slot = value;
-        return true;
+    const auto slot = static_cast<std::size_t>(k);
+    if (const auto grade = store.HaitouNen[slot]; grade < 1 || grade > 6)
+        file.problem(3, "grade " + std::to_string(grade) + " is not 1 to 6 (shown as ☆☆)");
+    if (const auto type = store.NaritachiType[slot]; type < 0 || type >= attributefile::FormationTypes)
+        file.problem(6, "formation type " + std::to_string(type) + " is not 0 to 5 (shown as －－)");
+    if (const auto flag = store.HitujunFlag[slot]; flag != 0 && flag != 1)
+        file.problem(9, "stroke-order flag " + std::to_string(flag) + " is not 0 or 1 (the button stays disabled)");
+}
+
+// One record into slot k; false when a field error ended it. Each value is stored before the next
+// field is read, so a field error keeps the ones before it.
+bool readRecord(KanjiStore& store, DataFileReader& file, std::string_view line, int k)
+{
+    using namespace attributefile;
+    const auto slot = static_cast<std::size_t>(k);
+    platform::FieldCursor fields(line);
+    fields.skip(1);
+    const std::string_view kanji = fields.take();
+    if (file.thorough())
+        file.recorded(k, kanji);
+    struct Field {
+        int number;
+        const char* what;
+        const char* word;
+        std::int32_t& slot;
     };
+    const Field order[] = {{3, "grade", GradeError, store.HaitouNen[slot]},
+                           {4, "stroke count", StrokeError, store.KakuSuu[slot]},
+                           {5, "radical number", RadicalError, store.BushuNo[slot]},
+                           {6, "formation type", TypeError, store.NaritachiType[slot]},
+                           {9, "stroke-order flag", FlagError, store.HitujunFlag[slot]}};
+    bool whole = true;
+    for (const Field& f : order) {
+        if (f.number == 9)
+            fields.skip(2);
+        std::int32_t value = 0;
+        if (!takeInteger(file, fields, f.number, f.what, {fieldErrorBox(f.word)}, value)) {
+            if (!file.thorough())
+                return false;
+            whole = false;
+            continue;
+        }
+        f.slot = value;
+    }
+    if (file.thorough()) {
+        checkRanges(file, store, k);
+        checkFieldCount(file, fields, 9);
+    }
+    return whole;
+}
+
+} // namespace
+
+int LoadAtrbtData(KanjiStore& store, const std::filesystem::path& dataDir, platform::ProblemSink& sink)
+{
+    DataFileReader file(dataDir, attributefile::Format, sink);
+    if (!file.isOpen())
+        return -99;
     int k = 0;
     std::string_view line;
-    while (k < AttributeSlots && in.next(line)) {
+    while (file.next(line)) {
         if (platform::firstByteIs(line, '#') || platform::firstByteIs(line, '$'))
             continue;
-        platform::FieldCursor fields(line);
-        fields.skip(2);
-        if (!readInto(fields, store.HaitouNen[k], "エラー14") || !readInto(fields, store.KakuSuu[k], "エラー15")
-            || !readInto(fields, store.BushuNo[k], "エラー16")
-            || !readInto(fields, store.NaritachiType[k], "エラー17"))
-            return -1;
-        fields.skip(2);
-        if (!readInto(fields, store.HitujunFlag[k], "エラー17"))
+        if (k == AttributeSlots) {
+            if (file.thorough())
+                file.problem(0, "more than 1027 attribute records: the program stops reading before this one");
+            break;
+        }
+        if (!readRecord(store, file, line, k) && !file.thorough())
             return -1;
         ++k;
     }
+    if (file.thorough() && k < MaxKanji)
+        file.fileProblem(std::to_string(k) + " attribute records for 1026 kanji");
     return -1;
 }
 

@@ -1,7 +1,6 @@
 #include "extras/THitujunF.h"
 
 #include "platform/core/JpegDecoder.h"
-#include "platform/core/TextCodec.h"
 
 #include <QEvent>
 #include <QKeyEvent>
@@ -9,15 +8,6 @@
 #include <QVBoxLayout>
 
 namespace sorban::extras {
-
-std::string pictureFileName(int kanjiNumber, const std::string& kanjiSjis)
-{
-    std::string name(1, 'h');
-    name += std::to_string(kanjiNumber);
-    name += platform::sjisToUtf8(kanjiSjis);
-    name += ".jpg";
-    return name;
-}
 
 PictureArea::PictureArea(QWidget* parent) : QWidget(parent)
 {

@@ -68,7 +68,5 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 };
 
-/// "h", the kanji number, the kanji (Shift-JIS) and ".jpg": the picture's file name, in UTF-8.
-std::string pictureFileName(int kanjiNumber, const std::string& kanjiSjis);
 
 } // namespace sorban::extras

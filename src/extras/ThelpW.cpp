@@ -1,6 +1,7 @@
 #include "extras/ThelpW.h"
 
 #include "platform/widgets/FormStyle.h"
+#include "version/Version.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -26,7 +27,7 @@ ThelpW::ThelpW(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::WindowTitleHi
     connect(Button1, &QPushButton::clicked, this, &QDialog::close);
     makeLabel(this, "Label1", QStringLiteral("●教育漢字教科書別出現表"), {10, 11, 200, 18}, pixelFont(PGothic, 16, true), Blue);
     makeLabel(this, "Label2", QStringLiteral("『Sorban』"), {25, 36, 90, 24}, pixelFont(PGothic, 21, true), Red);
-    makeLabel(this, "Label3", QStringLiteral("v2.05"), {115, 40, 50, 18}, pixelFont(PGothic, 16, true), Black);
+    makeLabel(this, "Label3", u'v' + QString::fromLatin1(Version), {115, 40, 50, 18}, pixelFont(PGothic, 16, true), Black);
     Button1->setFocus();
 }
 

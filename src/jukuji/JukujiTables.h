@@ -1,5 +1,8 @@
 #pragma once
 
+#include "data/DataFile.h"
+#include "data/KanjiStore.h"
+
 #include <array>
 #include <cstdint>
 #include <filesystem>
@@ -8,7 +11,19 @@
 namespace sorban::jukuji {
 
 inline constexpr int Rows = 34;
-inline constexpr int Columns = 6;
+inline constexpr int Columns = data::Columns;
+
+/// juk_jho.csv, the jukujikun words: "#" lines are skipped, a "$" line is the edition label (all
+/// of the rest of the line), a line beginning with "x" or "X" ends the table. Every other line is
+/// a row (at most 34): a field passed over, the word, its reading, then six pairs of appearance
+/// code and page; a code that does not convert is 16 and a page 0.
+inline constexpr data::FileFormat WordFile{"juk_jho.csv", 200, "ご注意！", "juk_jho.csv のファイルがありません。"};
+inline constexpr std::int32_t MissingCode = 16;
+inline constexpr std::int32_t MissingPage = 0;
+
+/// juk_goku.csv, the jukujikun examples: as the word file, without the "x" line; a row is three
+/// fields passed over (number, word, reading) and the six examples.
+inline constexpr data::FileFormat ExampleFile{"juk_goku.csv", 200, "ご注意！", "juk_goku.csv のファイルがありません。"};
 
 struct Appearance {
     std::int32_t code = 0;
@@ -28,11 +43,11 @@ struct JukujiTables {
     bool examplesLoaded = false;
 };
 
-/// Reads juk_jho.csv: words, readings, appearances (code 16 and page 0 where a field does not
-/// convert) and the appearance label; stops at an "x" or "X" line or after 34 rows.
-void readAppearances(JukujiTables& tables, const std::filesystem::path& dataDir);
+/// Reads juk_jho.csv: words, readings, appearances and the appearance label; stops at an "x" or
+/// "X" line or after 34 rows.
+void readAppearances(JukujiTables& tables, const std::filesystem::path& dataDir, platform::ProblemSink& sink = platform::programSink());
 
 /// Reads juk_goku.csv: six examples per row and the example label; stops after 34 rows.
-void readExamples(JukujiTables& tables, const std::filesystem::path& dataDir);
+void readExamples(JukujiTables& tables, const std::filesystem::path& dataDir, platform::ProblemSink& sink = platform::programSink());
 
 } // namespace sorban::jukuji

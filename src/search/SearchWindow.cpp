@@ -88,11 +88,6 @@ void SearchWindow::pickText(const std::string& sjis, bool beepWhenEmpty, const s
     showKanji(*n);
 }
 
-void SearchWindow::reportMissingFile(const std::string& fileSentence)
-{
-    platform::dialogs().messageBox("ご注意！", fileSentence);
-}
-
 void SearchWindow::closeEvent(QCloseEvent* event)
 {
     m_context.settings.*m_keys.left = x();

@@ -66,7 +66,6 @@ protected:
     virtual void pick(int col, int row, bool byMouse);
     /// Shows kanji `n` in the main window.
     void showKanji(std::int32_t n);
-    void reportMissingFile(const std::string& fileSentence);
 
     void closeEvent(QCloseEvent* event) override;
 

@@ -1,14 +1,11 @@
 #include "search/TBusyu.h"
 
 #include "platform/widgets/Canvas.h"
-#include "platform/core/DataFields.h"
 #include "platform/core/Dialogs.h"
 #include "data/KanjiStore.h"
 #include "platform/widgets/FormStyle.h"
-#include "platform/core/LineReader.h"
 #include "settings/Settings.h"
 #include "platform/widgets/StringGrid.h"
-#include "platform/core/TextCodec.h"
 
 #include <QLabel>
 
@@ -19,19 +16,8 @@ namespace {
 
 using namespace platform::colors;
 using platform::faces::PGothic;
-using platform::findSjis;
 using platform::makeLabel;
 using platform::pixelFont;
-
-constexpr int RowLines = 50;
-constexpr std::size_t RadicalCells = 200;
-
-// The marks of the file and the table, in Shift-JIS.
-const std::string& Mark()
-{
-    static const std::string mark = platform::utf8ToSjis("≫");
-    return mark;
-}
 
 } // namespace
 
@@ -56,8 +42,8 @@ TBusyu::TBusyu(SearchContext context, QWidget* parent)
 
     StringGrid1->setGeometry(8, 64, 982, 633);
     StringGrid1->setFont(pixelFont(PGothic, 16, true));
-    StringGrid1->setColCount(49);
-    StringGrid1->setRowCount(51);
+    StringGrid1->setColCount(RadicalTableColumns + 1);
+    StringGrid1->setRowCount(RadicalTableRows + 1);
     StringGrid1->setFixedCols(1);
     StringGrid1->setFixedRows(0);
     StringGrid1->setFixedColor(BtnFace);
@@ -67,7 +53,7 @@ TBusyu::TBusyu(SearchContext context, QWidget* parent)
     // FormCreate
     m_radicalCells.clear();
     StringGrid1->setColWidth(0, 38);
-    for (int col = 1; col <= 48; ++col)
+    for (int col = 1; col <= RadicalTableColumns; ++col)
         StringGrid1->setColWidth(col, 18);
     BsDataRead();
     BsHyouDsp();
@@ -78,63 +64,19 @@ TBusyu::TBusyu(SearchContext context, QWidget* parent)
 
 void TBusyu::BsDataRead()
 {
-    platform::LineReader in(m_context.dataDir / "Bs_srch.csv", 150);
-    if (!in.isOpen()) {
-        reportMissingFile("Bs_srch.csv のファイルがありません。");
-        return;
-    }
-    std::string_view line;
-    while (static_cast<int>(m_rowLines.size()) < RowLines && in.next(line))
-        if (!platform::firstByteIs(line, '#'))
-            m_rowLines.emplace_back(line);
+    m_table = readRadicalTable(m_context.dataDir);
 }
 
 void TBusyu::BsHyouDsp()
 {
-    static const std::string ring = platform::utf8ToSjis("○");
-    static const std::string dot = platform::utf8ToSjis("・");
-    const std::string& mark = Mark();
-    for (int r = 0; r < RowLines; ++r) {
-        std::string line = r < static_cast<int>(m_rowLines.size()) ? m_rowLines[static_cast<std::size_t>(r)] : std::string();
-        const std::size_t comma = line.find(',');
-        line = comma == std::string::npos ? std::string() : line.substr(comma + 1);
-        line += dot;
-        if (const std::size_t heading = findSjis(line, ring); heading != std::string::npos)
-            StringGrid1->setCell(0, r, line.substr(0, heading));
-        line.erase(0, std::min<std::size_t>(6, line.size()));
-        line.erase(std::remove(line.begin(), line.end(), ','), line.end());
-        int col = 1;
-        bool first = true;
-        for (std::size_t end; (end = findSjis(line, dot)) != std::string::npos;) {
-            const std::string group = line.substr(0, end);
-            line.erase(0, end + dot.size());
-            if (!first)
-                ++col; // the empty cell between two groups
-            first = false;
-            StringGrid1->setCell(col++, r, group.substr(0, 2));
-            StringGrid1->setCell(col++, r, mark);
-            for (std::size_t k = 4; k + 1 < group.size(); k += 2)
-                StringGrid1->setCell(col++, r, group.substr(k, 2)); // past column 48: not in the grid
-        }
-    }
+    for (const auto& cell : m_table.cells)
+        StringGrid1->setCell(cell.col, cell.row, cell.text); // past column 48: not in the grid
 }
 
 void TBusyu::bsPosFind()
 {
-    static const std::string kakuRing = platform::utf8ToSjis("画○");
-    static const std::string rings = platform::utf8ToSjis("○○○");
-    const std::string& mark = Mark();
-    for (int r = 0; r < static_cast<int>(m_rowLines.size()); ++r) {
-        std::string line = m_rowLines[static_cast<std::size_t>(r)];
-        if (const std::size_t at = findSjis(line, kakuRing); at != std::string::npos)
-            line.erase(0, at + kakuRing.size());
-        else if (const std::size_t three = findSjis(line, rings); three != std::string::npos)
-            line.erase(0, three + rings.size());
-        for (std::size_t k = 0; 2 * k + 1 < line.size(); ++k) {
-            if (line.compare(2 * k, 2, mark) == 0 && m_radicalCells.size() < RadicalCells)
-                m_radicalCells.emplace_back(static_cast<int>(k), r);
-        }
-    }
+    for (const auto& [col, row] : m_table.radicalCells)
+        m_radicalCells.emplace_back(col, row);
 }
 
 bool TBusyu::bsPosCheck(int col, int row) const
@@ -145,7 +87,7 @@ bool TBusyu::bsPosCheck(int col, int row) const
 void TBusyu::StringGrid1DrawCell(int col, int row, const QRect& rect, const platform::CellState& state, platform::Canvas& canvas)
 {
     const QString& text = StringGrid1->cellText(col, row);
-    if (StringGrid1->cell(col, row) == Mark()) {
+    if (StringGrid1->cell(col, row) == radicalMark()) {
         canvas.setFontSize(14);
         canvas.setFontColor(Red);
         canvas.DrawText(text, rect);
@@ -170,10 +112,10 @@ void TBusyu::StringGrid1DrawCell(int col, int row, const QRect& rect, const plat
 
 void TBusyu::pick(int col, int row, bool byMouse)
 {
-    if (byMouse && col > 47)
+    if (byMouse && col >= RadicalTableColumns)
         return;
     const std::string& text = StringGrid1->cell(col, row);
-    if (text.empty() || text == Mark())
+    if (text.empty() || text == radicalMark())
         return;
     const auto n = m_context.store.FindKanji(text);
     if (!n) {

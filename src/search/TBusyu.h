@@ -1,5 +1,6 @@
 #pragma once
 
+#include "search/SearchTableFiles.h"
 #include "search/SearchWindow.h"
 
 #include <array>
@@ -14,7 +15,7 @@ struct CellState;
 namespace sorban::search {
 
 /// The radical search window: each line of Bs_srch.csv is a row of radicals, each followed by "≫"
-/// and its kanji.
+/// and its kanji (readRadicalTable).
 class TBusyu : public SearchWindow {
     Q_OBJECT
 
@@ -35,7 +36,7 @@ protected:
     void pick(int col, int row, bool byMouse) override;
 
 private:
-    std::vector<std::string> m_rowLines; // up to 50 lines as read, line end included
+    RadicalTable m_table;
     std::vector<QPoint> m_radicalCells;
 };
 

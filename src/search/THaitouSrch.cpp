@@ -32,8 +32,8 @@ THaitouSrch::THaitouSrch(SearchContext context, QWidget* parent)
 
     StringGrid1->setGeometry(24, 56, 900, 710);
     StringGrid1->setFont(pixelFont(PGothic, 19, true));
-    StringGrid1->setColCount(41);
-    StringGrid1->setRowCount(30);
+    StringGrid1->setColCount(GroupedColumns + 1);
+    StringGrid1->setRowCount(GradeFile.gridRows);
     StringGrid1->setFixedCols(1);
     StringGrid1->setFixedRows(0);
     StringGrid1->setFixedColor(Lime);
@@ -42,7 +42,7 @@ THaitouSrch::THaitouSrch(SearchContext context, QWidget* parent)
     connect(StringGrid1, &platform::StringGrid::drawCell, this, &THaitouSrch::StringGrid1DrawCell);
 
     // FormCreate
-    for (int col = 1; col <= 40; ++col)
+    for (int col = 1; col <= GroupedColumns; ++col)
         StringGrid1->setColWidth(col, 20);
     NenDataRead();
     NenHyouDsp();
@@ -52,9 +52,7 @@ THaitouSrch::THaitouSrch(SearchContext context, QWidget* parent)
 void THaitouSrch::NenDataRead()
 {
     std::optional<std::string> label;
-    m_entries = readGroupedList({m_context.dataDir / "HaiNen_srch.csv", 200, "HaiNen_srch.csv のファイルがありません。",
-                               "学年::エラー発生", true},
-                              &label);
+    m_entries = readGroupedList(GradeFile, m_context.dataDir, &label);
     if (label) // a label without its comma carries its line end, which a label does not show
         StaticText3->setText(QString::fromStdString(platform::sjisToUtf8(*label)).remove(QLatin1Char('\n')));
 }

@@ -45,8 +45,8 @@ TKakusuu::TKakusuu(SearchContext context, QWidget* parent)
 
     StringGrid1->setGeometry(20, 48, 904, 881);
     StringGrid1->setFont(pixelFont(PGothic, 19, true));
-    StringGrid1->setColCount(41);
-    StringGrid1->setRowCount(38);
+    StringGrid1->setColCount(GroupedColumns + 1);
+    StringGrid1->setRowCount(StrokeCountFile.gridRows);
     StringGrid1->setFixedCols(1);
     StringGrid1->setFixedRows(0);
     StringGrid1->setFixedColor(Yellow);
@@ -55,7 +55,7 @@ TKakusuu::TKakusuu(SearchContext context, QWidget* parent)
     connect(StringGrid1, &platform::StringGrid::drawCell, this, &TKakusuu::StringGrid1DrawCell);
 
     // FormCreate
-    for (int col = 1; col <= 40; ++col)
+    for (int col = 1; col <= GroupedColumns; ++col)
         StringGrid1->setColWidth(col, 20);
     KksDataRead();
     KksHyouDsp();
@@ -64,9 +64,7 @@ TKakusuu::TKakusuu(SearchContext context, QWidget* parent)
 
 void TKakusuu::KksDataRead()
 {
-    m_entries = readGroupedList({m_context.dataDir / "Kaksu_srch.csv", 100, "Kaksu_srch.csv のファイルがありません。",
-                               "画数::エラー発生", false},
-                              nullptr);
+    m_entries = readGroupedList(StrokeCountFile, m_context.dataDir, nullptr);
 }
 
 void TKakusuu::KksHyouDsp()

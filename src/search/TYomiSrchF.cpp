@@ -1,12 +1,11 @@
 #include "search/TYomiSrchF.h"
 
+#include "search/SearchTableFiles.h"
+
 #include "platform/widgets/Canvas.h"
 #include "platform/widgets/FormStyle.h"
-#include "platform/core/LineReader.h"
 #include "settings/Settings.h"
 #include "platform/widgets/StringGrid.h"
-#include "platform/core/DataFields.h"
-#include "platform/core/Dialogs.h"
 #include "platform/core/TextCodec.h"
 
 #include <QKeyEvent>
@@ -33,8 +32,8 @@ TYomiSrchF::TYomiSrchF(SearchContext context, QWidget* parent)
 
     StringGrid1->setGeometry(10, 72, 924, 657);
     StringGrid1->setFont(pixelFont(PGothic, 12, true));
-    StringGrid1->setColCount(33);
-    StringGrid1->setRowCount(116);
+    StringGrid1->setColCount(ReadingTableColumns + 1);
+    StringGrid1->setRowCount(ReadingTableRows + 1);
     StringGrid1->setFixedCols(1);
     StringGrid1->setFixedRows(1);
     StringGrid1->setFixedColor(BtnFace);
@@ -43,7 +42,7 @@ TYomiSrchF::TYomiSrchF(SearchContext context, QWidget* parent)
 
     // FormCreate
     StringGrid1->setColWidth(0, 30);
-    for (int col = 1; col <= 32; ++col) {
+    for (int col = 1; col <= ReadingTableColumns; ++col) {
         StringGrid1->setColWidth(col, 26);
         StringGrid1->setCell(col, 0, std::to_string(col));
     }
@@ -53,40 +52,9 @@ TYomiSrchF::TYomiSrchF(SearchContext context, QWidget* parent)
 
 void TYomiSrchF::YmiDataRead()
 {
-    platform::LineReader in(m_context.dataDir / "Yomi_srch.csv", 200);
-    if (!in.isOpen()) {
-        // This window alone has the file's sentence as the text and the short word as the title.
-        platform::dialogs().messageBox("Yomi_srch.csv のファイルがありません。", "ご注意！");
-        return;
-    }
-    int row = 1;
-    int col = 0;
-    bool kanjiMark = false;
-    std::string_view line;
-    // Rows past the grid's last have no cells; the rest of the file is not read.
-    while (row < StringGrid1->rowCount() && in.next(line)) {
-        if (!line.empty() && line.back() == '\n')
-            line.remove_suffix(1);
-        if (line.empty() || platform::firstByteIs(line, '#'))
-            continue;
-        for (std::size_t i = 0; i < line.size(); ++i) {
-            if (line[i] == ',')
-                continue;
-            const std::string character(line.substr(i, 2));
-            ++i;
-            if (static_cast<unsigned char>(character[0]) == 0x82) {
-                StringGrid1->setCell(0, row, character);
-                col = 0;
-                kanjiMark = false;
-            } else {
-                // Past column 32 or row 115 a character has no cell; it is dropped.
-                StringGrid1->setCell(++col, row, character);
-                kanjiMark = true;
-            }
-        }
-        if (kanjiMark)
-            ++row;
-    }
+    // Past column 32 or row 115 a character has no cell; the grid drops it.
+    for (const auto& cell : readReadingTable(m_context.dataDir))
+        StringGrid1->setCell(cell.col, cell.row, cell.text);
 }
 
 void TYomiSrchF::StringGrid1DrawCell(int col, int row, const QRect& rect, const platform::CellState& state, platform::Canvas& canvas)

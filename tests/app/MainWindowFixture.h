@@ -1,7 +1,7 @@
 #pragma once
 
 #include "data/KanjiStore.h"
-#include "platform/core/RecordingDialogs.h"
+#include "support/RecordingDialogs.h"
 #include "settings/Selection.h"
 #include "settings/Settings.h"
 #include "platform/widgets/StringGrid.h"

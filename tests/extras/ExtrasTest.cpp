@@ -1,5 +1,6 @@
+#include "data/PictureFile.h"
 #include "platform/core/JpegDecoder.h"
-#include "platform/core/RecordingDialogs.h"
+#include "support/RecordingDialogs.h"
 #include "extras/THitujunF.h"
 #include "support/Controls.h"
 #include "support/TestFiles.h"
@@ -92,8 +93,8 @@ bool near(QColor a, QColor b)
 
 TEST_F(ExtrasTest, pictureNamesCarryTheNumberAndTheKanji)
 {
-    EXPECT_EQ(extras::pictureFileName(7, platform::utf8ToSjis("花")), "h7花.jpg");
-    EXPECT_EQ(extras::pictureFileName(1026, platform::utf8ToSjis("話")), "h1026話.jpg");
+    EXPECT_EQ(data::pictureFileName(7, platform::utf8ToSjis("花")), "h7花.jpg");
+    EXPECT_EQ(data::pictureFileName(1026, platform::utf8ToSjis("話")), "h1026話.jpg");
 }
 
 TEST_F(ExtrasTest, decodesAJpegIntoColourPixels)

@@ -7,13 +7,8 @@
 #include "data/MainDataFiles.h"
 #include "settings/Selection.h"
 #include "settings/Settings.h"
-#include "search/TBusyu.h"
-#include "search/THaitouSrch.h"
-#include "search/TKakusuu.h"
-#include "search/TYomiSrchF.h"
-
-#include <QApplication>
-#include <QImage>
+#include "search/GroupedListFile.h"
+#include "search/SearchTableFiles.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -68,16 +63,14 @@ platform::Dialogs& quiet()
     return dialogs;
 }
 
-void ensureApplication()
-{
-    if (QApplication::instance())
-        return;
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    static int argc = 1;
-    static char name[] = "sorban-fuzz";
-    static char* argv[] = {name, nullptr};
-    new QApplication(argc, argv);
-}
+// kdata-check's way of reading: every check of every line, on past each error.
+class ThoroughSink final : public platform::ProblemSink {
+public:
+    void report(const platform::FileProblem& problem) override { reported += problem.message.size(); }
+    bool thorough() const override { return true; }
+    void recorded(const platform::RecordTrace& trace) override { reported += trace.kanji.size(); }
+    std::size_t reported = 0;
+};
 
 } // namespace
 
@@ -87,15 +80,18 @@ void mainDataFiles(const std::uint8_t* data, std::size_t size)
     const fs::path kdata = workDir() / "kdata";
     for (const char* name : {"knj_yomi.csv", "apr_jho.csv", "bushu_ban.csv", "knj_atrbt.csv", "knj_goku.csv"})
         writeFile(kdata / name, data, size);
-    auto store = std::make_unique<data::KanjiStore>();
-    data::LoadYomiData(*store, kdata);
-    data::LoadAtrbtData(*store, kdata);
-    data::LoadGokuData(*store, kdata);
-    // What the main window then reads of every kanji.
-    for (int n = 1; n <= data::MaxKanji; ++n) {
-        const auto first = store->FirstYomi(n);
-        if (data::KanjiStore::isReadingIndex(first))
-            (void)store->YomiText[static_cast<std::size_t>(first)].size();
+    ThoroughSink thorough;
+    for (platform::ProblemSink* sink : {&platform::programSink(), static_cast<platform::ProblemSink*>(&thorough)}) {
+        auto store = std::make_unique<data::KanjiStore>();
+        data::LoadYomiData(*store, kdata, *sink);
+        data::LoadAtrbtData(*store, kdata, *sink);
+        data::LoadGokuData(*store, kdata, *sink);
+        // What the main window then reads of every kanji.
+        for (int n = 1; n <= data::MaxKanji; ++n) {
+            const auto first = store->FirstYomi(n);
+            if (data::KanjiStore::isReadingIndex(first))
+                (void)store->YomiText[static_cast<std::size_t>(first)].size();
+        }
     }
 }
 
@@ -105,31 +101,30 @@ void jukujikunFiles(const std::uint8_t* data, std::size_t size)
     const fs::path kdata = workDir() / "kdata";
     writeFile(kdata / "juk_jho.csv", data, size);
     writeFile(kdata / "juk_goku.csv", data, size);
-    jukuji::JukujiTables tables;
-    jukuji::readAppearances(tables, kdata);
-    jukuji::readExamples(tables, kdata);
+    ThoroughSink thorough;
+    for (platform::ProblemSink* sink : {&platform::programSink(), static_cast<platform::ProblemSink*>(&thorough)}) {
+        jukuji::JukujiTables tables;
+        jukuji::readAppearances(tables, kdata, *sink);
+        jukuji::readExamples(tables, kdata, *sink);
+    }
 }
 
 void searchTableFiles(const std::uint8_t* data, std::size_t size)
 {
-    ensureApplication();
     const platform::DialogsGuard guard(quiet());
     const fs::path kdata = workDir() / "kdata";
     for (const char* name : {"Kaksu_srch.csv", "HaiNen_srch.csv", "Bs_srch.csv", "Yomi_srch.csv"})
         writeFile(kdata / name, data, size);
-    static auto store = std::make_unique<data::KanjiStore>();
-    static settings::Selection selection;
-    static settings::Settings settings;
-    const search::SearchContext context{*store, selection, settings, kdata, [] {}};
-    // Each window is also drawn once: its cells' text is converted and laid out only then.
-    const auto drawn = [](QWidget&& window) {
-        QImage image(window.size(), QImage::Format_RGB32);
-        window.render(&image);
-    };
-    drawn(search::TKakusuu{context});
-    drawn(search::THaitouSrch{context});
-    drawn(search::TBusyu{context});
-    drawn(search::TYomiSrchF{context});
+    ThoroughSink thorough;
+    for (platform::ProblemSink* sink : {&platform::programSink(), static_cast<platform::ProblemSink*>(&thorough)}) {
+        std::optional<std::string> label;
+        const auto strokes = search::readGroupedList(search::StrokeCountFile, kdata, nullptr, *sink);
+        const auto grades = search::readGroupedList(search::GradeFile, kdata, &label, *sink);
+        (void)search::groupedRows(strokes);
+        (void)search::groupedRows(grades);
+        (void)search::readRadicalTable(kdata, *sink);
+        (void)search::readReadingTable(kdata, *sink);
+    }
 }
 
 void settingsFile(const std::uint8_t* data, std::size_t size)

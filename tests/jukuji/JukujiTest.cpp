@@ -1,5 +1,5 @@
 #include "data/KanjiStore.h"
-#include "platform/core/RecordingDialogs.h"
+#include "support/RecordingDialogs.h"
 #include "platform/widgets/StringGrid.h"
 #include "jukuji/TJukujiForm.h"
 #include "support/Controls.h"

@@ -1,5 +1,5 @@
 #include "data/KanjiStore.h"
-#include "platform/core/RecordingDialogs.h"
+#include "support/RecordingDialogs.h"
 #include "settings/Selection.h"
 #include "settings/Settings.h"
 #include "platform/widgets/StringGrid.h"

@@ -1,5 +1,5 @@
 #include "platform/core/IniFile.h"
-#include "platform/core/RecordingDialogs.h"
+#include "support/RecordingDialogs.h"
 #include "settings/Selection.h"
 #include "settings/Settings.h"
 #include "support/TestFiles.h"

@@ -1,7 +1,8 @@
 #include "data/KanjiStore.h"
 #include "kdata-check/KdataChecker.h"
 #include "data/MainDataFiles.h"
-#include "platform/core/RecordingDialogs.h"
+#include "data/PictureFile.h"
+#include "support/RecordingDialogs.h"
 #include "tools/SampleDataFixture.h"
 #include "platform/core/TextCodec.h"
 
@@ -64,8 +65,7 @@ TEST_F(MkdataTest, outputLoadsCleanlyAndKeepsTheStoreInvariants)
         ASSERT_GE(store->HaitouNen[n - 1], 1);
         ASSERT_LE(store->HaitouNen[n - 1], 6);
         ASSERT_FALSE(store->BushuName[store->BushuNo[n - 1]].empty()) << n;
-        std::string picture(1, 'h');
-        picture.append(std::to_string(n)).append(platform::sjisToUtf8(store->KanjiText[n])).append(".jpg");
+        const std::string picture = data::pictureFileName(n, store->KanjiText[n]);
         ASSERT_EQ(store->HitujunFlag[n - 1] == 1, fs::exists(generated() / "hitudata" / picture)) << picture;
     }
     EXPECT_LE(store->YomiTotal[data::MaxKanji], data::ReadingSlots);

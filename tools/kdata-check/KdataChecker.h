@@ -21,8 +21,9 @@ struct Problem {
 /// Whether any of `problems` is a fault rather than a warning.
 bool hasFault(const std::vector<Problem>& problems);
 
-/// Checks DIR/kdata/ and, when present, DIR/hitudata/ against everything the program expects of
-/// them, above all what it would not report, or report only as a bare error word.
+/// Checks DIR/kdata/ and, when present, DIR/hitudata/: the program's own readers read every file
+/// as thoroughly as they can, reporting what the program would show wrongly or report only as a
+/// bare error word; then the files are checked against each other.
 std::vector<Problem> checkDataFolder(const std::filesystem::path& dir);
 
 } // namespace kdatacheck

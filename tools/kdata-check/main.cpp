@@ -1,4 +1,5 @@
 // kdata-check DIR: reports every problem of DIR/kdata/ (and DIR/hitudata/) as file:line:field: message.
+#include "data/DataFile.h"
 #include "kdata-check/KdataChecker.h"
 
 #include <cstdio>
@@ -12,8 +13,8 @@ int main(int argc, char** argv)
         return 2;
     }
     const std::filesystem::path dir = argv[1];
-    if (!std::filesystem::is_directory(dir / "kdata")) {
-        std::fprintf(stderr, "kdata-check: %s has no kdata folder\n", (dir / "kdata").c_str());
+    if (!std::filesystem::is_directory(dir / sorban::data::DataFolder)) {
+        std::fprintf(stderr, "kdata-check: %s has no kdata folder\n", (dir / sorban::data::DataFolder).c_str());
         return 2;
     }
     try {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/DataFile.h"
+
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -11,7 +13,8 @@ namespace mkdata {
 /// Shift-JIS form; otherwise saving throws, so that no file is written that reads differently.
 class CsvWriter {
 public:
-    CsvWriter(std::string name, std::size_t bufferSize) : m_name(std::move(name)), m_bufferSize(bufferSize) {}
+    /// A file of `format`: its name, and the buffer of the reader its lines must fit.
+    explicit CsvWriter(const sorban::data::FileFormat& format) : m_name(format.name), m_bufferSize(format.buffer) {}
 
     void line(std::string_view utf8);
     void save(const std::filesystem::path& dir) const;

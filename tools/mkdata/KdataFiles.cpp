@@ -1,5 +1,13 @@
 #include "mkdata/KdataFiles.h"
 
+#include "data/AppearanceFile.h"
+#include "data/AttributeFile.h"
+#include "data/ExampleFile.h"
+#include "data/RadicalFile.h"
+#include "data/ReadingFile.h"
+#include "jukuji/JukujiTables.h"
+#include "search/GroupedListFile.h"
+#include "search/SearchTableFiles.h"
 #include "mkdata/CsvWriter.h"
 #include "mkdata/RadicalNames.h"
 #include "mkdata/Unicode.h"
@@ -27,7 +35,7 @@ std::string kanjiText(const SampleKanji& k)
 
 void writeReadings(const SampleSet& set, const std::filesystem::path& dir)
 {
-    CsvWriter yomi("knj_yomi.csv", 200);
+    CsvWriter yomi(sorban::data::readingfile::Format);
     yomi.line(Source);
     yomi.line("#番号,漢字,読み数,読み累計,読み...");
     int total = 0;
@@ -41,10 +49,10 @@ void writeReadings(const SampleSet& set, const std::filesystem::path& dir)
     yomi.save(dir);
 
     // The appearance file's "#" line is its header: its fields 5, 7, ... label the columns.
-    CsvWriter apr("apr_jho.csv", 300);
+    CsvWriter apr(sorban::data::appearancefile::Format);
     apr.line("#見本データ(mkdata),漢字,読み,区分,見本Ａ,頁,見本Ｂ,頁,見本Ｃ,頁,見本Ｄ,頁,見本Ｅ,頁,見本Ｆ,頁,");
     apr.line("$見本データ,");
-    CsvWriter goku("knj_goku.csv", 200);
+    CsvWriter goku(sorban::data::examplefile::Format);
     goku.line(Source);
     goku.line("#番号,漢字,読み,用例1,用例2,用例3,用例4,用例5,用例6,");
     goku.line("$見本データ・用例,");
@@ -69,14 +77,14 @@ void writeReadings(const SampleSet& set, const std::filesystem::path& dir)
 
 void writeRadicalsAndAttributes(const SampleSet& set, const std::filesystem::path& dir)
 {
-    CsvWriter bushu("bushu_ban.csv", 200);
+    CsvWriter bushu(sorban::data::radicalfile::Format);
     bushu.line(Source);
     bushu.line("#番号,部首,部首読み,康熙部首番号,");
     for (std::size_t i = 0; i < set.radicals.size(); ++i)
         bushu.line(fields(to_string(i), u8(set.radicals[i].character), u8(set.radicals[i].name), to_string(set.radicals[i].kangxi)));
     bushu.save(dir);
 
-    CsvWriter atrbt("knj_atrbt.csv", 300);
+    CsvWriter atrbt(sorban::data::attributefile::Format);
     atrbt.line(Source);
     atrbt.line("#番号,漢字,学年,画数,部首番号,成り立ち(0=不明),読み数,予備,筆順,");
     for (const auto& k : set.kanji)
@@ -87,8 +95,8 @@ void writeRadicalsAndAttributes(const SampleSet& set, const std::filesystem::pat
 
 void writeJukujikun(const SampleSet& set, const std::filesystem::path& dir)
 {
-    CsvWriter jho("juk_jho.csv", 200);
-    CsvWriter goku("juk_goku.csv", 200);
+    CsvWriter jho(sorban::jukuji::WordFile);
+    CsvWriter goku(sorban::jukuji::ExampleFile);
     jho.line("# mkdata: 熟字訓（付表の語）の見本データ");
     jho.line("$［見本データ］");
     goku.line("# mkdata: 熟字訓の用例（見本データ）");
@@ -134,9 +142,9 @@ std::u32string headingDigits(int strokes)
 // pick does nothing.
 void writeRadicalSearch(const SampleSet& set, const std::filesystem::path& dir)
 {
-    constexpr int LastUsableColumn = 47;
-    constexpr int MaxRows = 50;
-    constexpr int MaxMarks = 200;
+    constexpr int LastUsableColumn = sorban::search::RadicalTableColumns - 1;
+    constexpr int MaxRows = sorban::search::RadicalTableRows;
+    constexpr int MaxMarks = sorban::search::RadicalCells;
     std::map<int, std::vector<const SampleKanji*>> byRadical;
     for (const auto& k : set.kanji)
         byRadical[k.source->radical].push_back(&k);
@@ -149,7 +157,7 @@ void writeRadicalSearch(const SampleSet& set, const std::filesystem::path& dir)
     for (const auto& r : set.radicals)
         radicalChar[r.kangxi] = r.character;
 
-    CsvWriter out("Bs_srch.csv", 150);
+    CsvWriter out(sorban::search::RadicalTableFormat);
     out.line("# mkdata: 部首別検索表（KANJIDIC2の部首）");
     int rows = 0;
     int marks = 0;
@@ -186,7 +194,7 @@ void writeRadicalSearch(const SampleSet& set, const std::filesystem::path& dir)
     }
     if (rows > MaxRows || marks > MaxMarks)
         throw std::runtime_error("the radical table needs " + to_string(rows) + " rows and " + to_string(marks)
-                                 + " radical cells; the window holds 50 and 200");
+                                 + " radical cells; the window holds " + to_string(MaxRows) + " and " + to_string(MaxMarks));
     out.save(dir);
 }
 
@@ -194,8 +202,8 @@ void writeRadicalSearch(const SampleSet& set, const std::filesystem::path& dir)
 // more kanji than the 32 columns starts again on the next row.
 void writeReadingSearch(const SampleSet& set, const std::filesystem::path& dir)
 {
-    constexpr std::size_t Columns = 32;
-    constexpr int MaxRows = 115;
+    constexpr std::size_t Columns = sorban::search::ReadingTableColumns;
+    constexpr int MaxRows = sorban::search::ReadingTableRows;
     std::map<std::u32string, std::pair<char32_t, std::vector<std::u32string>>> byKana;
     for (const auto& k : set.kanji) {
         for (const auto& r : k.readings) {
@@ -206,7 +214,7 @@ void writeReadingSearch(const SampleSet& set, const std::filesystem::path& dir)
                 list.push_back(k.source->literal);
         }
     }
-    CsvWriter out("Yomi_srch.csv", 200);
+    CsvWriter out(sorban::search::ReadingTableFormat);
     out.line("# mkdata: 読み別検索表（読みの先頭のかなで分類）");
     int rows = 0;
     for (const auto& [key, entry] : byKana) {
@@ -219,7 +227,7 @@ void writeReadingSearch(const SampleSet& set, const std::filesystem::path& dir)
         }
     }
     if (rows > MaxRows)
-        throw std::runtime_error("the reading table needs " + to_string(rows) + " rows; the window holds 115");
+        throw std::runtime_error("the reading table needs " + to_string(rows) + " rows; the window holds " + to_string(MaxRows));
     out.save(dir);
 }
 
@@ -232,12 +240,12 @@ void writeKdata(const SampleSet& set, const std::filesystem::path& dir)
     writeRadicalsAndAttributes(set, dir);
     writeJukujikun(set, dir);
 
-    CsvWriter strokes("Kaksu_srch.csv", 100);
+    CsvWriter strokes(sorban::search::StrokeCountFile.file);
     strokes.line("# mkdata: 画数別検索表");
     writeGroupedList(set, strokes, [](const SampleKanji& k) { return k.source->strokes; });
     strokes.save(dir);
 
-    CsvWriter grades("HaiNen_srch.csv", 200);
+    CsvWriter grades(sorban::search::GradeFile.file);
     grades.line("# mkdata: 配当学年別検索表");
     grades.line("$見本データ,");
     writeGroupedList(set, grades, [](const SampleKanji& k) { return k.source->grade; });

@@ -1,5 +1,7 @@
 #include "mkdata/SampleSet.h"
 
+#include "data/KanjiStore.h"
+
 #include "mkdata/RadicalNames.h"
 #include "mkdata/Unicode.h"
 
@@ -12,7 +14,7 @@
 namespace mkdata {
 namespace {
 
-constexpr int MaxReadings = 2450;
+constexpr int MaxReadings = sorban::data::ReadingSlots;
 
 // A fixed mix of small numbers: the same input always gives the same sample values.
 std::uint32_t mix(std::uint32_t a, std::uint32_t b, std::uint32_t c)

@@ -1,4 +1,6 @@
 #include "mkdata/Sources.h"
+
+#include "data/KanjiStore.h"
 #include "mkdata/Unicode.h"
 
 #include <cstdio>
@@ -109,7 +111,7 @@ std::vector<KanjiEntry> readKanjidic(const std::filesystem::path& gzFile)
         }
         out.push_back(std::move(k));
     }
-    if (out.size() != 1026)
+    if (out.size() != static_cast<std::size_t>(sorban::data::MaxKanji))
         throw std::runtime_error("KANJIDIC2 lists " + std::to_string(out.size()) + " kanji of grades 1 to 6, not 1026");
     return out;
 }

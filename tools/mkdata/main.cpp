@@ -1,9 +1,11 @@
 // mkdata OUTDIR: builds the sample kdata/ and hitudata/ from public data in Debian's packages.
+#include "data/PictureFile.h"
 #include "mkdata/KdataFiles.h"
 #include "mkdata/SampleSet.h"
 #include "mkdata/Sources.h"
 #include "mkdata/StrokePictures.h"
 #include "mkdata/Unicode.h"
+#include "platform/core/TextCodec.h"
 
 #include <cstdio>
 #include <exception>
@@ -47,14 +49,13 @@ int main(int argc, char** argv)
         const auto set = mkdata::buildSampleSet(kanji, words, radicals, hasGlyph);
         mkdata::writeKdata(set, out / "kdata");
 
-        fs::create_directories(out / "hitudata");
+        fs::create_directories(out / sorban::data::PictureFolder);
         int drawn = 0;
         for (const auto& k : set.kanji) {
             if (!k.hasPicture)
                 continue;
-            std::string name(1, 'h');
-            name.append(std::to_string(k.number)).append(mkdata::toU8(k.source->literal)).append(".jpg");
-            pictures.write(k.source->literal[0], out / "hitudata" / name);
+            const std::string name = sorban::data::pictureFileName(k.number, sorban::platform::utf8ToSjis(mkdata::toU8(k.source->literal)));
+            pictures.write(k.source->literal[0], out / sorban::data::PictureFolder / name);
             ++drawn;
         }
         std::printf("mkdata: %zu kanji, %d readings, %zu radicals, %d stroke-order pictures in %s\n", set.kanji.size(),

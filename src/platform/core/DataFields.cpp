@@ -7,12 +7,14 @@ std::string_view FieldCursor::take()
     // Fields are a few bytes long: a plain scan beats a library search here.
     const char* const begin = m_rest.data();
     const std::size_t size = m_rest.size();
+    ++m_taken;
     for (std::size_t i = 0; i < size; ++i) {
         if (begin[i] == ',') {
             m_rest = std::string_view(begin + i + 1, size - i - 1);
             return std::string_view(begin, i);
         }
     }
+    m_ranOut = true;
     return {};
 }
 

@@ -16,9 +16,15 @@ public:
     std::string_view take();
     void skip(int count);
     std::string_view rest() const { return m_rest; }
+    /// How many fields were taken, and whether one of them found no comma left (so it, and every
+    /// later one, read as empty): the line had fewer fields than its reader takes.
+    int taken() const { return m_taken; }
+    bool ranOut() const { return m_ranOut; }
 
 private:
     std::string_view m_rest;
+    int m_taken = 0;
+    bool m_ranOut = false;
 };
 
 /// True when the line's first byte is `c` (an empty line has none).

@@ -50,6 +50,14 @@ int LineReader::nextByte()
         return -1;
     const char c = m_chunk[m_pos++];
     if (c == EndOfFileMark) {
+        // Only line ends, or more marks, may follow it unseen; the look stops at the next chunk.
+        const auto onlyEnds = [this] {
+            for (; m_pos < m_end; ++m_pos)
+                if (m_chunk[m_pos] != '\r' && m_chunk[m_pos] != '\n' && m_chunk[m_pos] != EndOfFileMark)
+                    return false;
+            return true;
+        };
+        m_endMark = EndMark{m_fileLine, !(onlyEnds() && (!fill() || onlyEnds()))};
         m_atEnd = true;
         m_pos = m_end;
         return -1;
@@ -94,8 +102,18 @@ bool LineReader::next(std::string_view& line)
     if (m_line.empty())
         return false;
     line = m_line;
-    if (const std::size_t nul = line.find('\0'); nul != std::string_view::npos)
+    m_facts = Facts{m_fileLine, false, m_midLine, false, line.find('\r') != std::string_view::npos};
+    if (line.back() == '\n') {
+        ++m_fileLine;
+        m_midLine = false;
+    } else {
+        m_facts.cut = line.size() == m_maxRead && (m_pos < m_end || fill());
+        m_midLine = m_facts.cut;
+    }
+    if (const std::size_t nul = line.find('\0'); nul != std::string_view::npos) {
         line = line.substr(0, nul);
+        m_facts.nul = true;
+    }
     return true;
 }
 

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,6 +19,20 @@ namespace sorban::platform {
 /// the rest of a huge file. Only a regular file is opened (a FIFO or device reads as missing).
 class LineReader {
 public:
+    /// What the piece last taken tells of the file's own line it came from.
+    struct Facts {
+        int line = 0;           ///< the file's line (1-based) the piece belongs to
+        bool cut = false;       ///< the line goes on past the buffer: the rest comes as another piece
+        bool continued = false; ///< the piece is the rest of a line cut before
+        bool nul = false;       ///< a NUL byte ended the piece; what followed it in the read is lost
+        bool loneCr = false;    ///< a carriage return not followed by a line feed stays in the piece
+    };
+    /// Where a Ctrl+Z byte ended the file.
+    struct EndMark {
+        int line = 0;           ///< the file's line (1-based) it stands in
+        bool dataAfter = false; ///< more than line ends follow it: text the reading never sees
+    };
+
     LineReader(const std::filesystem::path& path, std::size_t bufferSize);
     ~LineReader();
     LineReader(const LineReader&) = delete;
@@ -28,6 +43,9 @@ public:
 
     /// The next line, or false at the end of the file. The view lasts until the next call.
     bool next(std::string_view& line);
+    const Facts& facts() const { return m_facts; }
+    /// Set once the reading has met a Ctrl+Z byte.
+    const std::optional<EndMark>& endMark() const { return m_endMark; }
 
 private:
     // The next byte as text mode gives it (CR LF as LF), or -1 at the end of the file.
@@ -41,6 +59,10 @@ private:
     std::size_t m_end = 0;
     bool m_atEnd = false;
     std::string m_line;
+    Facts m_facts;
+    int m_fileLine = 1;
+    bool m_midLine = false;
+    std::optional<EndMark> m_endMark;
 };
 
 } // namespace sorban::platform

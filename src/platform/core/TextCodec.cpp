@@ -58,13 +58,8 @@ private:
 // A broken Shift-JIS lead byte swallows its trail byte only when that byte could be one.
 size_t badSjisBytes(std::string_view rest)
 {
-    const auto lead = static_cast<unsigned char>(rest[0]);
-    const bool isLead = (lead >= 0x81 && lead <= 0x9F) || (lead >= 0xE0 && lead <= 0xFC);
-    if (isLead && rest.size() >= 2) {
-        const auto trail = static_cast<unsigned char>(rest[1]);
-        if (trail >= 0x40 && trail <= 0xFC && trail != 0x7F)
-            return 2;
-    }
+    if (isSjisLeadByte(static_cast<unsigned char>(rest[0])) && rest.size() >= 2 && isSjisTrailByte(static_cast<unsigned char>(rest[1])))
+        return 2;
     return 1;
 }
 
@@ -93,8 +88,7 @@ std::size_t findSjis(std::string_view text, std::string_view needle, std::size_t
     for (std::size_t i = 0; i < text.size();) {
         if (i >= from && text.substr(i, needle.size()) == needle)
             return i;
-        const auto b = static_cast<unsigned char>(text[i]);
-        i += ((b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC)) ? 2 : 1;
+        i += isSjisLeadByte(static_cast<unsigned char>(text[i])) ? 2 : 1;
     }
     return std::string_view::npos;
 }

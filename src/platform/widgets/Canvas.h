@@ -40,9 +40,9 @@ private:
     QTransform m_devicePixels; // the painter's transform under which coordinates are device pixels
 };
 
-/// The drawing surface an owner-draw handler gets for one cell: a brush colour, a font (face,
-/// size in points or pixel height, bold, colour), FillRect and a centred one-line DrawText. All
-/// drawing is clipped to the cell. Texts are Shift-JIS.
+/// The drawing surface an owner-draw handler gets for one cell: a brush colour, the grid's font
+/// with a size in points, boldness and a colour of its own, FillRect and a centred one-line
+/// DrawText. All drawing stays inside the cell, short of its grid lines.
 class Canvas {
 public:
     /// `deviceCell` is the cell's place in device pixels, short of its grid lines.
@@ -50,16 +50,10 @@ public:
            const QColor& fontColor, const QColor& brushColor);
 
     void setBrushColor(const QColor& color) { m_brush = color; }
-    QColor brushColor() const { return m_brush; }
-
-    void setFontName(const QString& family) { m_font.setFamily(family); }
     /// Size in points, as 96-dpi pixels: pt * 96 / 72.
     void setFontSize(int points);
-    void setFontHeight(int pixels) { m_font.setPixelSize(pixels); }
     void setBold(bool bold) { m_font.setBold(bold); }
     void setFontColor(const QColor& color) { m_fontColor = color; }
-    const QFont& font() const { return m_font; }
-    QColor fontColor() const { return m_fontColor; }
 
     /// Fills `rect` (clipped to the cell, never its grid lines) with the brush colour.
     void FillRect(const QRect& rect);

@@ -35,15 +35,11 @@ public:
     int rowCount() const { return static_cast<int>(m_rowHeights.size()); }
     void setFixedCols(int count);
     void setFixedRows(int count);
-    int fixedCols() const { return m_fixedCols; }
-    int fixedRows() const { return m_fixedRows; }
     void setDefaultColWidth(int width);
     void setColWidth(int col, int width);
-    int colWidth(int col) const { return m_colWidths.at(static_cast<std::size_t>(col)); }
     /// Sets every row's height, as a grid's default row height does.
     void setDefaultRowHeight(int height);
     void setRowHeight(int row, int height);
-    int rowHeight(int row) const { return m_rowHeights.at(static_cast<std::size_t>(row)); }
     void setGridLineWidth(int width);
     void setRangeSelect(bool on) { m_rangeSelect = on; }
     void setFixedColor(const QColor& color);
@@ -51,7 +47,8 @@ public:
     // Cells.
     void setCell(int col, int row, std::string sjis);
     const std::string& cell(int col, int row) const;
-    /// The cell's text as it is drawn (converted once, when the cell is set).
+    /// The cell's text as it is drawn: converted from Shift-JIS when the cell is first drawn or
+    /// asked for, and kept until the cell changes.
     const QString& cellText(int col, int row) const;
 
     // Current cell and selection.
@@ -63,7 +60,6 @@ public:
     QRect selection() const;
     bool isSelected(int col, int row) const { return selection().contains(col, row); }
     int topRow() const { return m_topRow; }
-    int leftCol() const { return m_leftCol; }
     void setTopRow(int row);
 
     /// The cell under a point of the viewport, or (-1, -1) outside every cell.

@@ -1,5 +1,5 @@
 #include "platform/core/Dialogs.h"
-#include "platform/core/RecordingDialogs.h"
+#include "support/RecordingDialogs.h"
 
 #include <gtest/gtest.h>
 
