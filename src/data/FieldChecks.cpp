@@ -25,6 +25,15 @@ bool takeInteger(DataFileReader& file, platform::FieldCursor& fields, int field,
     return false;
 }
 
+std::string readNote(DataFileReader& file, std::string_view line)
+{
+    platform::FieldCursor note(line.substr(1));
+    std::string text(note.take());
+    if (file.thorough() && note.ranOut())
+        file.problem(0, "note line has no comma: the note would be empty");
+    return text;
+}
+
 void checkFieldCount(DataFileReader& file, const platform::FieldCursor& fields, int expected)
 {
     if (file.thorough() && fields.ranOut())

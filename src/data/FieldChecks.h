@@ -18,6 +18,9 @@ std::string notAnInteger(const std::string& what, std::string_view field);
 bool takeInteger(DataFileReader& file, platform::FieldCursor& fields, int field, const std::string& what,
                  std::vector<platform::ProblemBox> boxes, std::int32_t& value);
 
+/// A "$" note line: the text after the "$" up to its first comma; with no comma, the empty text.
+std::string readNote(DataFileReader& file, std::string_view line);
+
 /// A thorough reader's report of a record with fewer fields than it takes: the missing ones read
 /// as empty.
 void checkFieldCount(DataFileReader& file, const platform::FieldCursor& fields, int expected);

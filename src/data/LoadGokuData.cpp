@@ -16,10 +16,7 @@ int LoadGokuData(KanjiStore& store, const std::filesystem::path& dataDir, platfo
         if (platform::firstByteIs(line, '#'))
             continue;
         if (platform::firstByteIs(line, '$')) {
-            platform::FieldCursor note(line.substr(1));
-            store.GokuNote = note.take();
-            if (file.thorough() && note.ranOut())
-                file.problem(0, "note line has no comma: the note would be empty");
+            store.GokuNote = readNote(file, line);
             continue;
         }
         if (k >= ReadingSlots) {

@@ -201,10 +201,7 @@ bool readAppearances(KanjiStore& store, DataFileReader& file)
             continue;
         }
         if (platform::firstByteIs(line, '$')) {
-            FieldCursor note(line.substr(1));
-            store.AprNote = note.take();
-            if (file.thorough() && note.ranOut())
-                file.problem(0, "note line has no comma: the note would be empty");
+            store.AprNote = readNote(file, line);
             continue;
         }
         if (k >= ReadingSlots) {
