@@ -1,7 +1,7 @@
-#include "platform/core/Dialogs.h"
-#include "support/FullSizeData.h"
 #include "data/KanjiStore.h"
 #include "data/MainDataFiles.h"
+#include "platform/core/Dialogs.h"
+#include "support/FullSizeData.h"
 #include "support/TestFiles.h"
 
 #include <benchmark/benchmark.h>

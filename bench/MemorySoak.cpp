@@ -2,25 +2,24 @@
 // drives it: CYCLES times every tool window opened, painted and closed, then STEPS kanji changes,
 // each painted. Prints the resident memory after start, after the cycles and after the steps.
 // Not a test: scripts/bench-memory runs it under Xvfb and reports the figures.
+#include "app/TsorbanForm.h"
+#include "data/KanjiStore.h"
+#include "extras/THitujunF.h"
+#include "extras/ThelpW.h"
+#include "jukuji/TJukujiForm.h"
 #include "platform/core/Dialogs.h"
 #include "platform/widgets/FormStyle.h"
-#include "data/KanjiStore.h"
 #include "settings/Selection.h"
 #include "settings/Settings.h"
-#include "extras/THitujunF.h"
-#include "jukuji/TJukujiForm.h"
-#include "extras/ThelpW.h"
-#include "app/TsorbanForm.h"
 
 #include <QApplication>
 #include <QDialog>
-
-#include <functional>
 
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <string>
 

@@ -1,11 +1,11 @@
 #include "data/KanjiStore.h"
 #include "data/MainDataFiles.h"
-#include "settings/Selection.h"
-#include "settings/Settings.h"
 #include "search/TBusyu.h"
 #include "search/THaitouSrch.h"
 #include "search/TKakusuu.h"
 #include "search/TYomiSrchF.h"
+#include "settings/Selection.h"
+#include "settings/Settings.h"
 #include "support/TestFiles.h"
 
 #include <QApplication>

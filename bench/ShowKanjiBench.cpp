@@ -1,10 +1,10 @@
+#include "app/TsorbanForm.h"
+#include "data/KanjiStore.h"
 #include "platform/core/Dialogs.h"
 #include "platform/widgets/FormStyle.h"
-#include "data/KanjiStore.h"
 #include "settings/Selection.h"
 #include "settings/Settings.h"
 #include "support/TestFiles.h"
-#include "app/TsorbanForm.h"
 
 #include <QApplication>
 #include <QImage>

@@ -1,20 +1,19 @@
 // TsorbanForm: the menus, the font choice, and the commands that open the other windows.
 #include "app/TsorbanForm.h"
-
-#include "platform/widgets/Canvas.h"
-#include "platform/widgets/FormStyle.h"
 #include "data/KanjiStore.h"
 #include "data/PictureFile.h"
-#include "settings/Selection.h"
-#include "settings/Settings.h"
-#include "search/TBusyu.h"
 #include "extras/THitujunF.h"
 #include "extras/ThelpW.h"
 #include "jukuji/TJukujiForm.h"
+#include "platform/core/TextCodec.h"
+#include "platform/widgets/Canvas.h"
+#include "platform/widgets/FormStyle.h"
+#include "search/TBusyu.h"
 #include "search/THaitouSrch.h"
 #include "search/TKakusuu.h"
 #include "search/TYomiSrchF.h"
-#include "platform/core/TextCodec.h"
+#include "settings/Selection.h"
+#include "settings/Settings.h"
 
 #include <QContextMenuEvent>
 #include <QLabel>
@@ -197,8 +196,9 @@ void TsorbanForm::createStartupWindows()
     HitujunF = new extras::THitujunF(this);
     HitujunF->FormCreate(*this);
     // Made and read now, as every start does, but never shown: the first opening makes its own.
-    for (QWidget* w : std::initializer_list<QWidget*>{new search::TYomiSrchF(searchContext(), this), new search::TBusyu(searchContext(), this),
-                                                      new search::THaitouSrch(searchContext(), this), new search::TKakusuu(searchContext(), this)})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{new search::TYomiSrchF(searchContext(), this), new search::TBusyu(searchContext(), this),
+                                         new search::THaitouSrch(searchContext(), this), new search::TKakusuu(searchContext(), this)})
         w->deleteLater();
     JukujiForm = new jukuji::TJukujiForm(m_store, m_paths.dataDir, this);
 }

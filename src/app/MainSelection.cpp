@@ -1,15 +1,14 @@
 // TsorbanForm: every way of choosing a kanji on the main window, and the memo list.
 #include "app/TsorbanForm.h"
-
+#include "data/KanjiStore.h"
 #include "platform/core/DataFields.h"
 #include "platform/core/Dialogs.h"
-#include "data/KanjiStore.h"
+#include "platform/core/TextCodec.h"
 #include "platform/widgets/KeyPreview.h"
+#include "platform/widgets/StringGrid.h"
+#include "platform/widgets/UpDown.h"
 #include "settings/Selection.h"
 #include "settings/Settings.h"
-#include "platform/widgets/StringGrid.h"
-#include "platform/core/TextCodec.h"
-#include "platform/widgets/UpDown.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -284,8 +283,7 @@ bool TsorbanForm::editKeyOfWindows(const QKeyEvent& key)
     const Qt::KeyboardModifiers mods = key.modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier);
     if (mods != Qt::ControlModifier || key.key() < Qt::Key_A || key.key() > Qt::Key_Z)
         return true;
-    return key.key() == Qt::Key_A || key.key() == Qt::Key_C || key.key() == Qt::Key_V || key.key() == Qt::Key_X
-           || key.key() == Qt::Key_Z;
+    return key.key() == Qt::Key_A || key.key() == Qt::Key_C || key.key() == Qt::Key_V || key.key() == Qt::Key_X || key.key() == Qt::Key_Z;
 }
 
 QPushButton* TsorbanForm::contestedAccelerator(const QKeyEvent& key) const

@@ -1,27 +1,27 @@
 #include "app/TsorbanForm.h"
 
 #include "data/AppearanceText.h"
-#include "platform/widgets/Canvas.h"
-#include "platform/widgets/FormStyle.h"
 #include "data/KanjiStore.h"
-#include "platform/widgets/LampPanel.h"
 #include "data/MainDataFiles.h"
-#include "settings/Selection.h"
-#include "version/Version.h"
-#include "settings/Settings.h"
-#include "platform/widgets/StringGrid.h"
-#include "platform/core/TextCodec.h"
-#include "search/TBusyu.h"
 #include "extras/THitujunF.h"
 #include "jukuji/TJukujiForm.h"
+#include "platform/core/TextCodec.h"
+#include "platform/widgets/Canvas.h"
+#include "platform/widgets/FormStyle.h"
+#include "platform/widgets/LampPanel.h"
+#include "platform/widgets/StringGrid.h"
+#include "platform/widgets/UpDown.h"
+#include "search/TBusyu.h"
 #include "search/THaitouSrch.h"
 #include "search/TKakusuu.h"
 #include "search/TYomiSrchF.h"
-#include "platform/widgets/UpDown.h"
+#include "settings/Selection.h"
+#include "settings/Settings.h"
+#include "version/Version.h"
 
 #include <QAction>
-#include <QCoreApplication>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -33,12 +33,12 @@ namespace sorban::app {
 namespace {
 
 using namespace platform::colors;
-using platform::faces::Mincho;
-using platform::faces::PGothic;
 using platform::pixelFont;
 using platform::placeControl;
 using platform::sjisToUtf8;
 using platform::utf8ToSjis;
+using platform::faces::Mincho;
+using platform::faces::PGothic;
 
 QString q(const std::string& sjis)
 {
@@ -56,7 +56,7 @@ constexpr int KanjiLargePoints = 72;
 
 const std::array<std::string, 6>& AttrHeading()
 {
-    static const std::array<std::string, 6> headings = {utf8ToSjis("配当学年"), utf8ToSjis("画数"),   utf8ToSjis("部首"),
+    static const std::array<std::string, 6> headings = {utf8ToSjis("配当学年"),   utf8ToSjis("画数"),   utf8ToSjis("部首"),
                                                         utf8ToSjis("[部首読み]"), utf8ToSjis("漢検級"), utf8ToSjis("成り立ち")};
     return headings;
 }
@@ -125,13 +125,12 @@ protected:
 
 TsorbanForm::TsorbanForm(data::KanjiStore& store, settings::Selection& selection, settings::Settings& settings, FormPaths paths,
                          QWidget* parent)
-    : QMainWindow(parent), m_store(store), m_selection(selection), m_settings(settings), m_paths(std::move(paths)),
-      m_dialogFont{platform::faces::PGothic.toStdString(), false, false, 0x000000}
+    : QMainWindow(parent), m_store(store), m_selection(selection), m_settings(settings),
+      m_paths(std::move(paths)), m_dialogFont{platform::faces::PGothic.toStdString(), false, false, 0x000000}
 {
     setObjectName(QStringLiteral("sorbanForm"));
     setWindowTitle(u("Sorban v") + QString::fromLatin1(Version));
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
-                   | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     m_client = new QWidget(this);
     m_client->setObjectName(QStringLiteral("client"));
     m_client->setFixedSize(854, 569);
@@ -157,11 +156,13 @@ TsorbanForm::~TsorbanForm()
 void TsorbanForm::setupLabels()
 {
     QWidget* c = m_client;
-    Label2 = platform::makeLabel(c, "Label2", u("◇教育漢字教科書別・読み別 出現ページ表◇"), {250, 10, 394, 19}, pixelFont(PGothic, 19, true));
+    Label2 =
+        platform::makeLabel(c, "Label2", u("◇教育漢字教科書別・読み別 出現ページ表◇"), {250, 10, 394, 19}, pixelFont(PGothic, 19, true));
     Label4 = platform::makeLabel(c, "Label4", {}, {30, 32, 110, 110}, font(), {}, Red);
-    Label5 = platform::makeLabel(c, "Label5", {}, {37, 41, 96, 96}, pixelFont(Mincho, platform::pointsToPixels(KanjiLargePoints)), Black, Aqua,
-                   Qt::AlignCenter);
-    StaticText2 = platform::makeLabel(c, "StaticText2", u("漢字番号"), {152, 32, 88, 22}, pixelFont(PGothic, 21, true), Red, {}, Qt::AlignRight);
+    Label5 = platform::makeLabel(c, "Label5", {}, {37, 41, 96, 96}, pixelFont(Mincho, platform::pointsToPixels(KanjiLargePoints)), Black,
+                                 Aqua, Qt::AlignCenter);
+    StaticText2 =
+        platform::makeLabel(c, "StaticText2", u("漢字番号"), {152, 32, 88, 22}, pixelFont(PGothic, 21, true), Red, {}, Qt::AlignRight);
     StaticText2->setToolTip(u("漢字コードではないよ。"));
     StaticText3 = platform::makeLabel(c, "StaticText3", {}, {154, 51, 86, 23}, pixelFont(PGothic, 21, true), Red, {}, Qt::AlignRight);
     StaticText6 = platform::makeLabel(c, "StaticText6", {}, {30, 146, 250, 16}, pixelFont(PGothic, 13), Gray);
@@ -172,17 +173,17 @@ void TsorbanForm::setupLabels()
     Label8 = platform::makeLabel(c, "Label8", {}, {718, 114, 76, 6}, font(), {}, Teal);
     Label9 = platform::makeLabel(c, "Label9", {}, {718, 46, 6, 74}, font(), {}, Teal);
     Label10 = platform::makeLabel(c, "Label10", {}, {788, 46, 6, 74}, font(), {}, Teal);
-    Label3 = platform::makeLabel(c, "Label3", {}, {726, 54, 60, 59}, pixelFont(Mincho, platform::pointsToPixels(KanjiSmallPoints)), Red, Yellow,
-                   Qt::AlignCenter);
+    Label3 = platform::makeLabel(c, "Label3", {}, {726, 54, 60, 59}, pixelFont(Mincho, platform::pointsToPixels(KanjiSmallPoints)), Red,
+                                 Yellow, Qt::AlignCenter);
     Label11 = platform::makeLabel(c, "Label11", {}, {328, 126, 318, 30}, font(), {}, Lime);
     StaticText10 = platform::makeLabel(c, "StaticText10", u("検索"), {334, 133, 32, 16}, pixelFont(PGothic, 14, true), Black, Lime);
     Label1 = platform::makeLabel(c, "Label1", u("▼ ▼"), {800, 213, 40, 10}, pixelFont(PGothic, 9), Red);
     Label12 = platform::makeLabel(c, "Label12", u("▼ ▼"), {800, 277, 40, 10}, pixelFont(PGothic, 9), Blue);
     Label6 = platform::makeLabel(c, "Label6", u("◎カタカナ…音読み，ひらがな…訓読み　　(▲)…小学校では習わない読み方"), {32, 527, 600, 18},
-                   pixelFont(PGothic, 16));
+                                 pixelFont(PGothic, 16));
     StaticText12 = platform::makeLabel(c, "StaticText12",
-                         u("☆用例中、漢字の直前の記号「・」は同ページ後出、「*」は後出ルビ、「…」は中略、「#」は表外読み。"),
-                         {32, 548, 610, 16}, pixelFont(PGothic, 13, true), Red);
+                                       u("☆用例中、漢字の直前の記号「・」は同ページ後出、「*」は後出ルビ、「…」は中略、「#」は表外読み。"),
+                                       {32, 548, 610, 16}, pixelFont(PGothic, 13, true), Red);
     Image1 = new Emblem(c);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(818, 12, 24, 24);
@@ -193,7 +194,8 @@ void TsorbanForm::setupInputs()
     QWidget* c = m_client;
     StaticText8 = platform::makeLabel(c, "StaticText8", u("番号入力"), {172, 76, 60, 14}, pixelFont(PGothic, 12));
     StaticText8->setToolTip(u("調べたい漢字番号を入力してください。"));
-    StaticText9 = platform::makeLabel(c, "StaticText9", u("⇒"), {146, 95, 22, 24}, pixelFont(PGothic, 19, true), Red, Lime, Qt::AlignCenter);
+    StaticText9 =
+        platform::makeLabel(c, "StaticText9", u("⇒"), {146, 95, 22, 24}, pixelFont(PGothic, 19, true), Red, Lime, Qt::AlignCenter);
     StaticText9->setFrameStyle(QFrame::Box | QFrame::Plain);
     // Each box gets its font before its text, so its text is laid out once.
     Edit1 = new QLineEdit(c);
@@ -412,7 +414,8 @@ void TsorbanForm::gokuDsp()
         const std::int64_t index = static_cast<std::int64_t>(f) + k;
         const bool stored = data::KanjiStore::isReadingIndex(index);
         for (int col = 1; col <= 6; ++col)
-            StringGrid1->setCell(col, k + 1, stored ? s.GokuText[static_cast<std::size_t>(index)][static_cast<std::size_t>(col - 1)] : std::string());
+            StringGrid1->setCell(col, k + 1,
+                                 stored ? s.GokuText[static_cast<std::size_t>(index)][static_cast<std::size_t>(col - 1)] : std::string());
     }
     clearRowsFromAndPark(shown + 1);
 }

@@ -185,7 +185,6 @@ private:
     QAction* R1 = nullptr;
     QMenu* PopupMenu1 = nullptr;
 
-
     data::KanjiStore& m_store;
     settings::Selection& m_selection;
     settings::Settings& m_settings;

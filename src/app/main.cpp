@@ -1,12 +1,12 @@
-#include "platform/core/Dialogs.h"
-#include "platform/widgets/FormStyle.h"
-#include "platform/core/InstanceLock.h"
+#include "app/TsorbanForm.h"
 #include "data/DataFile.h"
 #include "data/KanjiStore.h"
+#include "platform/core/Dialogs.h"
+#include "platform/core/InstanceLock.h"
+#include "platform/widgets/FormStyle.h"
 #include "platform/widgets/QtDialogs.h"
 #include "settings/Selection.h"
 #include "settings/Settings.h"
-#include "app/TsorbanForm.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -37,8 +37,8 @@ std::filesystem::path installedDataDir(const std::string& exeDir)
 std::filesystem::path manualDir(const std::string& exeDir, const std::filesystem::path& shared)
 {
     std::error_code error;
-    const bool beside = std::filesystem::exists(exeDir + "Sorban_Man.chm", error)
-                        || std::filesystem::exists(exeDir + "manual/index.html", error);
+    const bool beside =
+        std::filesystem::exists(exeDir + "Sorban_Man.chm", error) || std::filesystem::exists(exeDir + "manual/index.html", error);
     if (!beside && std::filesystem::exists(shared / "manual" / "index.html", error))
         return shared;
     return exeDir;

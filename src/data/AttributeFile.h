@@ -13,6 +13,6 @@ inline constexpr const char* StrokeError = "エラー15";
 inline constexpr const char* RadicalError = "エラー16";
 inline constexpr const char* TypeError = "エラー17";
 inline constexpr const char* FlagError = "エラー17"; // the same word as the formation type's
-inline constexpr int FormationTypes = 6;          ///< 0 none, 1 象形, 2 指事, 3 会意, 4 形声, 5 国字
+inline constexpr int FormationTypes = 6;             ///< 0 none, 1 象形, 2 指事, 3 会意, 4 形声, 5 国字
 
 } // namespace sorban::data::attributefile

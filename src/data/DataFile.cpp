@@ -8,7 +8,10 @@ DataFileReader::DataFileReader(const std::filesystem::path& dir, const FileForma
     : m_format(format), m_sink(sink), m_in(dir / format.name, format.buffer)
 {
     if (!m_in.isOpen())
-        m_sink.report({m_format.name, 0, 0, "the file is missing (or is no regular file): the program shows its missing-file box",
+        m_sink.report({m_format.name,
+                       0,
+                       0,
+                       "the file is missing (or is no regular file): the program shows its missing-file box",
                        {{m_format.missingText, m_format.missingCaption}}});
 }
 
@@ -24,10 +27,13 @@ bool DataFileReader::next(std::string_view& line)
             m_ended = true;
             finishLongLine();
             if (const auto& mark = m_in.endMark()) {
-                m_sink.report({m_format.name, mark->line, 0,
+                m_sink.report({m_format.name,
+                               mark->line,
+                               0,
                                mark->dataAfter ? "Ctrl+Z (0x1A) byte: the program stops reading the file here, before what follows it"
                                                : "Ctrl+Z (0x1A) byte at the end of the file: the program stops reading there",
-                               {}, !mark->dataAfter});
+                               {},
+                               !mark->dataAfter});
             }
         }
         return false;
@@ -63,9 +69,12 @@ void DataFileReader::finishLongLine()
 {
     if (m_pieces > 1) {
         const std::size_t limit = m_format.buffer - 1;
-        m_sink.report({m_format.name, m_longLine, 0,
+        m_sink.report({m_format.name,
+                       m_longLine,
+                       0,
                        "line of " + std::to_string(m_lineBytes) + " bytes is longer than the " + std::to_string(limit)
-                           + " the program reads at once: it is read as " + std::to_string(m_pieces) + " lines, each taken for a line of its own",
+                           + " the program reads at once: it is read as " + std::to_string(m_pieces)
+                           + " lines, each taken for a line of its own",
                        {}});
     }
     m_lineBytes = 0;

@@ -13,7 +13,8 @@ const std::array<std::string, Columns>& KanjiStore::defaultColumnLabels()
     return labels;
 }
 
-KanjiStore::KanjiStore() : ColumnLabel(defaultColumnLabels()) {}
+KanjiStore::KanjiStore() : ColumnLabel(defaultColumnLabels())
+{}
 
 std::int32_t KanjiStore::FirstYomi(std::int32_t n) const
 {

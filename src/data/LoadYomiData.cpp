@@ -98,8 +98,8 @@ bool readReadingRecord(KanjiStore& store, DataFileReader& file, std::string_view
     for (std::int32_t i = 0; i < count && reading < ReadingSlots; ++i) {
         const std::string_view text = fields.take();
         if (file.thorough() && fields.ranOut())
-            file.problem(FirstReadingField + i, "reading " + std::to_string(i + 1) + " of " + std::to_string(count)
-                                                    + " has no comma after it: it reads as empty");
+            file.problem(FirstReadingField + i,
+                         "reading " + std::to_string(i + 1) + " of " + std::to_string(count) + " has no comma after it: it reads as empty");
         else if (file.thorough() && text.empty())
             file.problem(FirstReadingField + i, "reading " + std::to_string(i + 1) + " is empty");
         if (file.thorough())
@@ -170,10 +170,10 @@ bool readAppearanceRecord(KanjiStore& store, DataFileReader& file, std::string_v
             if (file.thorough() && value == -1)
                 file.problem(FirstPairField + index, "a page of -1 in column 6: the program stores it silently");
         } else {
-            std::vector<ProblemBox> boxes = index == 0 ? std::vector<ProblemBox>{{std::to_string(k), FirstCodeCaption},
-                                                                                   {FirstCodeText, FirstCodeSecondCaption}}
-                                            : index == 1 ? std::vector<ProblemBox>{fieldErrorBox(FirstPageError)}
-                                                         : std::vector<ProblemBox>{fieldErrorBox(pairError(index))};
+            std::vector<ProblemBox> boxes =
+                index == 0   ? std::vector<ProblemBox>{{std::to_string(k), FirstCodeCaption}, {FirstCodeText, FirstCodeSecondCaption}}
+                : index == 1 ? std::vector<ProblemBox>{fieldErrorBox(FirstPageError)}
+                             : std::vector<ProblemBox>{fieldErrorBox(pairError(index))};
             if (!takeInteger(file, fields, FirstPairField + index, what, std::move(boxes), value)) {
                 if (!file.thorough())
                     return false; // the values stored before it stay
@@ -183,8 +183,8 @@ bool readAppearanceRecord(KanjiStore& store, DataFileReader& file, std::string_v
         }
         record[static_cast<std::size_t>(index)] = value;
         if (file.thorough() && index % 2 == 0 && value != 0 && !isValidAppearanceCode(value))
-            file.problem(FirstPairField + index, "invalid appearance code " + std::to_string(value) + " in column "
-                                                     + std::to_string(column) + " (shown as －－－; 0 marks no appearance)");
+            file.problem(FirstPairField + index, "invalid appearance code " + std::to_string(value) + " in column " + std::to_string(column)
+                                                     + " (shown as －－－; 0 marks no appearance)");
     }
     checkFieldCount(file, fields, FirstPairField + 11);
     return whole;

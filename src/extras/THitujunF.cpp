@@ -46,7 +46,8 @@ void PictureArea::mousePressEvent(QMouseEvent* event)
         emit rightPressed();
 }
 
-THitujunF::THitujunF(QWidget* parent) : QDialog(parent, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+THitujunF::THitujunF(QWidget* parent)
+    : QDialog(parent, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("HitujunF"));
     setWindowTitle(QStringLiteral("【筆順】 <Esc/Del or 右Click>で閉じる"));

@@ -68,5 +68,4 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 };
 
-
 } // namespace sorban::extras

@@ -9,9 +9,9 @@
 namespace sorban::extras {
 
 using namespace platform::colors;
-using platform::faces::PGothic;
 using platform::makeLabel;
 using platform::pixelFont;
+using platform::faces::PGothic;
 
 ThelpW::ThelpW(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
 {

@@ -1,12 +1,12 @@
 #include "jukuji/TJukujiForm.h"
 
 #include "data/AppearanceText.h"
+#include "data/KanjiStore.h"
+#include "platform/core/TextCodec.h"
 #include "platform/widgets/Canvas.h"
 #include "platform/widgets/FormStyle.h"
-#include "data/KanjiStore.h"
 #include "platform/widgets/KeyPreview.h"
 #include "platform/widgets/StringGrid.h"
-#include "platform/core/TextCodec.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -15,10 +15,10 @@ namespace sorban::jukuji {
 namespace {
 
 using namespace platform::colors;
-using platform::faces::Gothic;
-using platform::faces::PGothic;
 using platform::makeLabel;
 using platform::pixelFont;
+using platform::faces::Gothic;
+using platform::faces::PGothic;
 
 // Rows 1-10 and 21-30 share one colour band, rows 11-20 and 31-34 the other.
 bool firstBand(int row)
@@ -44,8 +44,8 @@ TJukujiForm::TJukujiForm(const data::KanjiStore& store, std::filesystem::path da
     platform::placeControl(SpeedButton1, {456, 16, 134, 30}, pixelFont(PGothic, 15, true), Red);
     SpeedButton1->setFocusPolicy(Qt::NoFocus);
     connect(SpeedButton1, &QPushButton::clicked, this, &TJukujiForm::C1Click);
-    StaticText6 = makeLabel(this, "StaticText6", QStringLiteral("［平成**年度版］"), {704, 8, 121, 19}, pixelFont(PGothic, 15), Black,
-                            Aqua, Qt::AlignCenter);
+    StaticText6 = makeLabel(this, "StaticText6", QStringLiteral("［平成**年度版］"), {704, 8, 121, 19}, pixelFont(PGothic, 15), Black, Aqua,
+                            Qt::AlignCenter);
     SpeedButton2 = new QPushButton(QStringLiteral("出現⇔用例 (&Y)"), this);
     SpeedButton2->setObjectName(QStringLiteral("SpeedButton2"));
     platform::placeControl(SpeedButton2, {688, 38, 130, 25}, pixelFont(PGothic, 16, true), Purple);

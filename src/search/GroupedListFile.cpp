@@ -14,8 +14,9 @@ void checkOrder(data::DataFileReader& file, const GroupedListFormat& format, con
     std::int32_t highest = 0;
     for (const auto& entry : entries) {
         if (entry.value < highest)
-            file.problemAt(entry.line, 3, std::string("out of order: ") + format.valueName + " " + std::to_string(entry.value) + " after "
-                                + std::to_string(highest));
+            file.problemAt(entry.line, 3,
+                           std::string("out of order: ") + format.valueName + " " + std::to_string(entry.value) + " after "
+                               + std::to_string(highest));
         highest = std::max(highest, entry.value);
         values.insert(entry.value);
     }

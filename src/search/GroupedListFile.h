@@ -43,8 +43,7 @@ inline constexpr GroupedListFormat GradeFile{
 /// reports; a "$" line, where the file has them, sets `label`. A thorough sink hears of every
 /// entry with its line, and of entries out of order, missing values and rows past the table's.
 std::vector<GroupedEntry> readGroupedList(const GroupedListFormat& format, const std::filesystem::path& dataDir,
-                                          std::optional<std::string>* label,
-                                          platform::ProblemSink& sink = platform::programSink());
+                                          std::optional<std::string>* label, platform::ProblemSink& sink = platform::programSink());
 
 /// The rows the layout takes for `entries`: a row per 40 kanji of a group, and an empty row after
 /// a group that ends in column 40.

@@ -36,7 +36,8 @@ void radicalRow(data::DataFileReader& file, std::string line, int r, RadicalTabl
         table.cells.push_back({0, r, line.substr(0, heading)});
     if (file.thorough()) {
         const std::string head = line.substr(0, 6);
-        if (head != marks().threeRings && !(head.size() == 6 && head.compare(2, 2, marks().strokes) == 0 && head.compare(4, 2, marks().ring) == 0))
+        if (head != marks().threeRings
+            && !(head.size() == 6 && head.compare(2, 2, marks().strokes) == 0 && head.compare(4, 2, marks().ring) == 0))
             file.problem(2, "row has no heading part (\"N画○\" or \"○○○\")");
         if (line.find(',', 6) != std::string::npos)
             file.problem(2, "a comma after the first field shifts the radical cells the window marks");

@@ -1,11 +1,11 @@
 #include "search/SearchWindow.h"
 
+#include "data/KanjiStore.h"
 #include "platform/core/Dialogs.h"
 #include "platform/widgets/FormStyle.h"
-#include "data/KanjiStore.h"
+#include "platform/widgets/StringGrid.h"
 #include "settings/Selection.h"
 #include "settings/Settings.h"
-#include "platform/widgets/StringGrid.h"
 
 #include <QCloseEvent>
 #include <QPushButton>

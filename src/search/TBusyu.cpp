@@ -1,11 +1,11 @@
 #include "search/TBusyu.h"
 
-#include "platform/widgets/Canvas.h"
-#include "platform/core/Dialogs.h"
 #include "data/KanjiStore.h"
+#include "platform/core/Dialogs.h"
+#include "platform/widgets/Canvas.h"
 #include "platform/widgets/FormStyle.h"
-#include "settings/Settings.h"
 #include "platform/widgets/StringGrid.h"
+#include "settings/Settings.h"
 
 #include <QLabel>
 
@@ -15,9 +15,9 @@ namespace sorban::search {
 namespace {
 
 using namespace platform::colors;
-using platform::faces::PGothic;
 using platform::makeLabel;
 using platform::pixelFont;
+using platform::faces::PGothic;
 
 } // namespace
 

@@ -1,32 +1,32 @@
 #include "search/THaitouSrch.h"
 
+#include "platform/core/TextCodec.h"
 #include "platform/widgets/FormStyle.h"
-#include "settings/Settings.h"
 #include "platform/widgets/StringGrid.h"
 #include "search/TKakusuu.h"
-#include "platform/core/TextCodec.h"
+#include "settings/Settings.h"
 
 #include <QLabel>
 
 namespace sorban::search {
 
 using namespace platform::colors;
-using platform::faces::PGothic;
 using platform::makeLabel;
 using platform::pixelFont;
+using platform::faces::PGothic;
 
 THaitouSrch::THaitouSrch(SearchContext context, QWidget* parent)
     : SearchWindow(std::move(context), {&settings::Settings::NENLEFT, &settings::Settings::NENTOP}, parent)
 {
     setObjectName(QStringLiteral("HaitouSrch"));
     setupWindow(QStringLiteral("学年検索"), 944, 783, Yellow, pixelFont(PGothic, 12));
-    auto* title = makeLabel(this, "StaticText1", QStringLiteral("配当学年別検索表"), {24, 16, 164, 23}, pixelFont(PGothic, 19, true),
-                            Navy, White);
+    auto* title =
+        makeLabel(this, "StaticText1", QStringLiteral("配当学年別検索表"), {24, 16, 164, 23}, pixelFont(PGothic, 19, true), Navy, White);
     title->setFrameStyle(QFrame::Box | QFrame::Plain);
     makeLabel(this, "StaticText2", QStringLiteral("◆漢字をクリックするか、赤字にしてEnterしてください。"), {230, 20, 399, 20},
               pixelFont(PGothic, 16, true));
-    StaticText3 = makeLabel(this, "StaticText3", QStringLiteral("あいうえおかきく"), {664, 18, 124, 18}, pixelFont(PGothic, 15, true),
-                            Blue, White, Qt::AlignCenter);
+    StaticText3 = makeLabel(this, "StaticText3", QStringLiteral("あいうえおかきく"), {664, 18, 124, 18}, pixelFont(PGothic, 15, true), Blue,
+                            White, Qt::AlignCenter);
     StaticText3->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setupCloseButton({820, 18, 100, 30}, pixelFont(PGothic, 12, true), Red);
 

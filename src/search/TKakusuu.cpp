@@ -1,10 +1,10 @@
 #include "search/TKakusuu.h"
 
+#include "platform/core/TextCodec.h"
 #include "platform/widgets/Canvas.h"
 #include "platform/widgets/FormStyle.h"
-#include "settings/Settings.h"
 #include "platform/widgets/StringGrid.h"
-#include "platform/core/TextCodec.h"
+#include "settings/Settings.h"
 
 #include <QLabel>
 
@@ -12,8 +12,8 @@ namespace sorban::search {
 namespace {
 
 using namespace platform::colors;
-using platform::faces::PGothic;
 using platform::pixelFont;
+using platform::faces::PGothic;
 
 } // namespace
 
@@ -33,9 +33,11 @@ TKakusuu::TKakusuu(SearchContext context, QWidget* parent)
 {
     setObjectName(QStringLiteral("Kakusuu"));
     setupWindow(QStringLiteral("Kakusuu"), 938, 931, White, pixelFont(PGothic, 12));
-    auto* title = platform::makeLabel(this, "StaticText2", QStringLiteral("画数別検索表"), {24, 5, 124, 23}, pixelFont(PGothic, 19, true), Red, Yellow);
+    auto* title = platform::makeLabel(this, "StaticText2", QStringLiteral("画数別検索表"), {24, 5, 124, 23}, pixelFont(PGothic, 19, true),
+                                      Red, Yellow);
     title->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    platform::makeLabel(this, "StaticText7", QStringLiteral("◆漢字をクリックするか、赤字にしてEnterしてください。"), {216, 10, 374, 19}, pixelFont(PGothic, 15, true));
+    platform::makeLabel(this, "StaticText7", QStringLiteral("◆漢字をクリックするか、赤字にしてEnterしてください。"), {216, 10, 374, 19},
+                        pixelFont(PGothic, 15, true));
     setupCloseButton({744, 8, 104, 24}, pixelFont(PGothic, 15, true), Blue);
     const char* marks[] = {"１", "10", "20", "30", "40"};
     const int lefts[] = {77, 265, 474, 680, 894};

@@ -1,12 +1,11 @@
 #include "search/TYomiSrchF.h"
 
-#include "search/SearchTableFiles.h"
-
+#include "platform/core/TextCodec.h"
 #include "platform/widgets/Canvas.h"
 #include "platform/widgets/FormStyle.h"
-#include "settings/Settings.h"
 #include "platform/widgets/StringGrid.h"
-#include "platform/core/TextCodec.h"
+#include "search/SearchTableFiles.h"
+#include "settings/Settings.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -14,17 +13,17 @@
 namespace sorban::search {
 
 using namespace platform::colors;
-using platform::faces::PGothic;
 using platform::makeLabel;
 using platform::pixelFont;
+using platform::faces::PGothic;
 
 TYomiSrchF::TYomiSrchF(SearchContext context, QWidget* parent)
     : SearchWindow(std::move(context), {&settings::Settings::YMILEFT, &settings::Settings::YMITOP}, parent)
 {
     setObjectName(QStringLiteral("YomiSrchF"));
     setupWindow(QStringLiteral("読み別検索表"), 944, 746, Cream, pixelFont(PGothic, 12));
-    auto* title = makeLabel(this, "StaticText1", QStringLiteral("教育漢字読み別検索表"), {40, 24, 224, 25}, pixelFont(PGothic, 21, true),
-                            Blue);
+    auto* title =
+        makeLabel(this, "StaticText1", QStringLiteral("教育漢字読み別検索表"), {40, 24, 224, 25}, pixelFont(PGothic, 21, true), Blue);
     title->setFrameStyle(QFrame::Box | QFrame::Plain);
     makeLabel(this, "StaticText2", QStringLiteral("＊教育漢字の音・訓読みの先頭で分類しています。完全なものではありません。"),
               {312, 48, 442, 16}, pixelFont(PGothic, 12, true));

@@ -2,8 +2,8 @@
 
 #include "platform/core/Dialogs.h"
 #include "platform/core/IniFile.h"
-#include "settings/Selection.h"
 #include "platform/core/TextCodec.h"
+#include "settings/Selection.h"
 
 #include <cstdlib>
 #include <sys/stat.h>
@@ -62,8 +62,8 @@ std::filesystem::path Settings::userFile()
 {
     const char* config = std::getenv("XDG_CONFIG_HOME");
     const char* home = std::getenv("HOME");
-    const std::filesystem::path base = config && *config ? std::filesystem::path(config)
-                                                         : std::filesystem::path(home ? home : ".") / ".config";
+    const std::filesystem::path base =
+        config && *config ? std::filesystem::path(config) : std::filesystem::path(home ? home : ".") / ".config";
     return base / "sorban" / "sorban.ini";
 }
 

@@ -58,9 +58,9 @@ public:
     std::int32_t BSULEFT = 100, BSUTOP = 100;
     std::int32_t KKSLEFT = 100, KKSTOP = 100;
     std::int32_t YMILEFT = 100, YMITOP = 100;
-    std::string KanjiFont;                 ///< face name of the two large kanji
-    std::string KanjiList;                 ///< carrier between the file and the memo entries
-    std::array<std::string, 10> Memo;      ///< entry 0 is the head of the memo list
+    std::string KanjiFont;            ///< face name of the two large kanji
+    std::string KanjiList;            ///< carrier between the file and the memo entries
+    std::array<std::string, 10> Memo; ///< entry 0 is the head of the memo list
 
 private:
     std::filesystem::path m_unreadable; // the settings file that could not be read at start

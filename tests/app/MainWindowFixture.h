@@ -1,23 +1,23 @@
 #pragma once
 
+#include "app/TsorbanForm.h"
 #include "data/KanjiStore.h"
-#include "support/RecordingDialogs.h"
-#include "settings/Selection.h"
-#include "settings/Settings.h"
+#include "platform/core/TextCodec.h"
+#include "platform/widgets/LampPanel.h"
 #include "platform/widgets/StringGrid.h"
 #include "platform/widgets/UpDown.h"
-#include "platform/widgets/LampPanel.h"
+#include "settings/Selection.h"
+#include "settings/Settings.h"
 #include "support/Controls.h"
+#include "support/RecordingDialogs.h"
 #include "support/TestFiles.h"
-#include "platform/core/TextCodec.h"
-#include "app/TsorbanForm.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
-#include <QPushButton>
 #include <QPainter>
+#include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -31,7 +31,6 @@ inline QString u(const char* utf8)
 {
     return QString::fromUtf8(utf8);
 }
-
 
 /// A main window over data files the test writes, with its boxes recorded.
 class MainWindowTest : public ::testing::Test {
@@ -160,6 +159,5 @@ protected:
     platform::DialogsGuard guard{recorder};
     std::unique_ptr<app::TsorbanForm> form;
 };
-
 
 } // namespace sorban::test

@@ -1,6 +1,6 @@
-#include "platform/widgets/LampPanel.h"
-#include "platform/widgets/FormStyle.h"
 #include "app/MainWindowFixture.h"
+#include "platform/widgets/FormStyle.h"
+#include "platform/widgets/LampPanel.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -13,7 +13,6 @@ using platform::sjisToUtf8;
 using test::Box;
 using test::MainWindowTest;
 using test::u;
-
 
 TEST_F(MainWindowTest, startShowsTheSettingsKanjiWithItsReadingsAppearancesAndAttributes)
 {
@@ -86,7 +85,7 @@ TEST_F(MainWindowTest, changingKanjiRewritesRowsAttributesAndClearsWhatIsLeft)
             ASSERT_EQ(cell(StringGrid1(), col, row), "") << col << "," << row;
     EXPECT_EQ(cell(StringGrid2(), 0, 1), "☆☆");
     EXPECT_EQ(cell(StringGrid2(), 4, 1), "4級"); // grade 7
-    EXPECT_EQ(cell(StringGrid2(), 2, 1), "");   // radical 250 has no entry
+    EXPECT_EQ(cell(StringGrid2(), 2, 1), "");    // radical 250 has no entry
     EXPECT_EQ(cell(StringGrid2(), 5, 1), "国字");
 }
 
@@ -109,9 +108,7 @@ TEST_F(MainWindowTest, tableDrawingMarksOnlyTheRowsInUse)
     writeData();
     auto& f = open();
     const QImage image = render(StringGrid1());
-    const auto colour = [&](int col, int row) {
-        return QColor(image.pixel(StringGrid1()->cellRect(col, row).topLeft() + QPoint(3, 3)));
-    };
+    const auto colour = [&](int col, int row) { return QColor(image.pixel(StringGrid1()->cellRect(col, row).topLeft() + QPoint(3, 3))); };
     EXPECT_EQ(colour(0, 0), QColor(255, 255, 0)); // heading row yellow
     EXPECT_EQ(colour(3, 0), QColor(255, 255, 0));
     EXPECT_EQ(colour(0, 1), QColor(255, 0, 255)); // readings fuchsia
@@ -139,7 +136,7 @@ TEST_F(MainWindowTest, attributeGridDrawsPinkHeadingsAndScalesTheRadicalReading)
     EXPECT_EQ(QColor(image.pixel(StringGrid2()->cellRect(2, 0).topLeft() + QPoint(2, 2))), QColor(240, 220, 220));
     EXPECT_EQ(QColor(image.pixel(StringGrid2()->cellRect(2, 1).topLeft() + QPoint(2, 2))), QColor(255, 255, 255));
     const int short6 = inkHeight(image, StringGrid2()->cellRect(3, 1)); // こころ: 6 bytes, 12 points
-    selection.KanNum = 3;                                                  // radical 250: no reading
+    selection.KanNum = 3;                                               // radical 250: no reading
     f.HyouDsp();
     store->BushuNo[2] = 2; // つちへん（１２バイト）: 22 bytes, 100 / 22 = 4 points
     f.HyouDsp();

@@ -1,6 +1,6 @@
 #include "app/MainWindowFixture.h"
-#include "search/TBusyu.h"
 #include "jukuji/TJukujiForm.h"
+#include "search/TBusyu.h"
 #include "search/THaitouSrch.h"
 #include "search/TKakusuu.h"
 #include "search/TYomiSrchF.h"
@@ -26,10 +26,7 @@ protected:
         write("Bs_srch.csv", "0,４画○心≫愛悪\n");
         write("Yomi_srch.csv", "あ愛悪\n");
     }
-    static void settle()
-    {
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
+    static void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 };
 
 } // namespace
@@ -144,8 +141,7 @@ TEST_F(OpenWindowsTest, strokeOrderButtonOpensTheViewerOrNamesTheMissingPicture)
     test::writeBytes(dir / "hitudata" / "h1愛.jpg", "not even a picture");
     form.reset();
     store = std::make_unique<data::KanjiStore>();
-    form = std::make_unique<app::TsorbanForm>(*store, selection, settings,
-                                              app::FormPaths{dir / "kdata", dir / "hitudata"});
+    form = std::make_unique<app::TsorbanForm>(*store, selection, settings, app::FormPaths{dir / "kdata", dir / "hitudata"});
     form->createStartupWindows();
     form->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
@@ -183,8 +179,9 @@ TEST_F(OpenWindowsTest, helpKeyOpensTheManualElseItsPagesInTheBrowserElseSaysSo)
     recorder.launches = 0;
     recorder.launchAnswers = {false, false}; // neither
     f.HowtoUseHelp1Click();
-    EXPECT_EQ(recorder.events, (std::vector<Box::Event>{{Kind::Launch, "xdg-open", chm}, {Kind::Launch, "xdg-open", html},
-                                                         Box::box("Sorban_Man.chm が見あたりません。", "お知らせ")}));
+    EXPECT_EQ(recorder.events, (std::vector<Box::Event>{{Kind::Launch, "xdg-open", chm},
+                                                        {Kind::Launch, "xdg-open", html},
+                                                        Box::box("Sorban_Man.chm が見あたりません。", "お知らせ")}));
 }
 
 TEST_F(OpenWindowsTest, everyAboutChoiceOpensAnotherWindow)

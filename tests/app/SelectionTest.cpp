@@ -1,18 +1,17 @@
-#include "support/FullSizeData.h"
 #include "app/MainWindowFixture.h"
+#include "platform/widgets/UpDown.h"
+#include "support/FullSizeData.h"
 
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QKeyEvent>
 #include <QToolButton>
-#include <QClipboard>
-#include <QContextMenuEvent>
-#include <QMenu>
-
-#include "platform/widgets/UpDown.h"
 
 using namespace sorban;
 using test::Box;
@@ -24,8 +23,8 @@ namespace {
 void type(QWidget* w, const QString& text)
 {
     for (const QChar c : text) {
-        QKeyEvent press(QEvent::KeyPress, c.isLetter() && c.unicode() < 128 ? Qt::Key_A + (c.toUpper().unicode() - 'A') : 0,
-                        Qt::NoModifier, QString(c));
+        QKeyEvent press(QEvent::KeyPress, c.isLetter() && c.unicode() < 128 ? Qt::Key_A + (c.toUpper().unicode() - 'A') : 0, Qt::NoModifier,
+                        QString(c));
         QApplication::sendEvent(w, &press);
         QKeyEvent release(QEvent::KeyRelease, press.key(), Qt::NoModifier, QString(c));
         QApplication::sendEvent(w, &release);
@@ -66,11 +65,11 @@ TEST_F(SelectionTest, stepButtonsWrapOrStopAtTheEnds)
         QPushButton* button;
         int from, to;
     };
-    for (const Case c : {Case{SpeedButton8(), 1026, 1}, Case{SpeedButton8(), 5, 6}, Case{SpeedButton9(), 1, 1026},
-                         Case{SpeedButton9(), 6, 5}, Case{SpeedButton10(), 1016, 1026}, Case{SpeedButton10(), 1017, 1026},
-                         Case{SpeedButton10(), 1026, 1026}, Case{SpeedButton10(), 3, 13}, Case{SpeedButton11(), 11, 1},
-                         Case{SpeedButton11(), 5, 1}, Case{SpeedButton11(), 30, 20}, Case{SpeedButton12(), 1, 1},
-                         Case{SpeedButton12(), 500, 1}, Case{SpeedButton13(), 1026, 1026}, Case{SpeedButton13(), 2, 1026}}) {
+    for (const Case c :
+         {Case{SpeedButton8(), 1026, 1}, Case{SpeedButton8(), 5, 6}, Case{SpeedButton9(), 1, 1026}, Case{SpeedButton9(), 6, 5},
+          Case{SpeedButton10(), 1016, 1026}, Case{SpeedButton10(), 1017, 1026}, Case{SpeedButton10(), 1026, 1026},
+          Case{SpeedButton10(), 3, 13}, Case{SpeedButton11(), 11, 1}, Case{SpeedButton11(), 5, 1}, Case{SpeedButton11(), 30, 20},
+          Case{SpeedButton12(), 1, 1}, Case{SpeedButton12(), 500, 1}, Case{SpeedButton13(), 1026, 1026}, Case{SpeedButton13(), 2, 1026}}) {
         show(c.from);
         c.button->click();
         EXPECT_EQ(selection.KanNum, c.to) << c.button->text().toStdString() << " from " << c.from;
@@ -366,7 +365,8 @@ TEST_F(SelectionTest, boxesKeepTheEditingKeysOfWindowsAndNoneOfTheUnixOnes)
         box->setFocus();
         box->setCursorPosition(1);
         // Every Ctrl+letter of the window's keys, and Qt's Unix extras: the text stays.
-        for (const Qt::Key key : {Qt::Key_J, Qt::Key_B, Qt::Key_N, Qt::Key_Y, Qt::Key_K, Qt::Key_U, Qt::Key_W, Qt::Key_E, Qt::Key_D, Qt::Key_H}) {
+        for (const Qt::Key key :
+             {Qt::Key_J, Qt::Key_B, Qt::Key_N, Qt::Key_Y, Qt::Key_K, Qt::Key_U, Qt::Key_W, Qt::Key_E, Qt::Key_D, Qt::Key_H}) {
             QTest::keyClick(box, key, Qt::ControlModifier);
             EXPECT_EQ(box->text(), before) << box->objectName().toStdString() << " Ctrl+" << char('A' + (key - Qt::Key_A));
             EXPECT_EQ(selection.KanNum, 123);
@@ -383,7 +383,8 @@ TEST_F(SelectionTest, boxesKeepTheEditingKeysOfWindowsAndNoneOfTheUnixOnes)
         QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier);
         EXPECT_EQ(box->text(), before);
     }
-    EXPECT_EQ(f.isSearchOpen(app::TsorbanForm::Search::StrokeCount), 0); // Ctrl+K opened the stroke-count window as K does, and it was closed
+    EXPECT_EQ(f.isSearchOpen(app::TsorbanForm::Search::StrokeCount),
+              0); // Ctrl+K opened the stroke-count window as K does, and it was closed
 }
 
 TEST_F(SelectionTest, pastingIntoTheKanjiBoxKeepsWhatFitsAndTheNumberBoxTakesAsciiDigitsOnly)

@@ -1,7 +1,7 @@
 #include "data/DataTestSupport.h"
-#include "support/FullSizeData.h"
 #include "data/MainDataFiles.h"
 #include "settings/Selection.h"
+#include "support/FullSizeData.h"
 
 using namespace sorban;
 using sorban::test::DataFileTest;

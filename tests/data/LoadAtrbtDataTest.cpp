@@ -41,8 +41,7 @@ TEST_F(LoadAtrbtDataTest, fieldErrorsStopAtOnceKeepingWhatCameBefore)
         int grade, strokes, radical, type;
     };
     for (const Case c : {Case{"\n", "エラー14", 0, 0, 0, 0}, Case{"2,悪,3,-1,61,4,,,0,\n", "エラー15", 3, 0, 0, 0},
-                         Case{"2,悪,3,11,r,4,,,0,\n", "エラー16", 3, 11, 0, 0},
-                         Case{"2,悪,3,11,61,,,,0,\n", "エラー17", 3, 11, 61, 0},
+                         Case{"2,悪,3,11,r,4,,,0,\n", "エラー16", 3, 11, 0, 0}, Case{"2,悪,3,11,61,,,,0,\n", "エラー17", 3, 11, 61, 0},
                          Case{"2,悪,3,11,61,4,,,yes,\n", "エラー17", 3, 11, 61, 4}}) {
         SCOPED_TRACE(c.record);
         storePtr = std::make_unique<data::KanjiStore>();

@@ -18,10 +18,11 @@ protected:
     void writeSmallSet()
     {
         write("knj_yomi.csv", "# 読みのファイル\n$注\n1,愛,1,1,アイ,\n2,悪,2,3,アク,わる(い),余り,\n");
-        write("apr_jho.csv", std::string(Header) + "$平成27年度版,\n"
-                                                   "0,愛,アイ,,41,15,42,3,0,0,0,0,0,0,0,0,\n"
-                                                   "1,悪,アク,,31,20,0,0,0,0,0,0,0,0,0,0,\n"
-                                                   "2,悪,わる,,32,8,0,0,0,0,0,0,0,0,0,0,\n");
+        write("apr_jho.csv", std::string(Header)
+                                 + "$平成27年度版,\n"
+                                   "0,愛,アイ,,41,15,42,3,0,0,0,0,0,0,0,0,\n"
+                                   "1,悪,アク,,31,20,0,0,0,0,0,0,0,0,0,0,\n"
+                                   "2,悪,わる,,32,8,0,0,0,0,0,0,0,0,0,0,\n");
         write("bushu_ban.csv", "#部首\n0,心,こころ,\n1,一,いち,\n");
     }
     int load() { return data::LoadYomiData(store, dir.path()); }
@@ -89,9 +90,9 @@ TEST_F(LoadYomiDataTest, readingFileErrorsStopLoadingAndLeaveLaterFilesUnread)
         const char* second;
         const char* word;
     };
-    for (const Case c : {Case{"\n", "エラー発生00"}, Case{"-1,悪,1,2,アク,\n", "エラー発生00"},
-                         Case{",,,,,,,,,,\n", "エラー発生00"}, Case{"2,悪,x,2,アク,\n", "エラー発生01"},
-                         Case{"2,悪,1,2 ,アク,\n", "エラー発生02"}, Case{"2,悪,1,\n", "エラー発生02"}}) {
+    for (const Case c :
+         {Case{"\n", "エラー発生00"}, Case{"-1,悪,1,2,アク,\n", "エラー発生00"}, Case{",,,,,,,,,,\n", "エラー発生00"},
+          Case{"2,悪,x,2,アク,\n", "エラー発生01"}, Case{"2,悪,1,2 ,アク,\n", "エラー発生02"}, Case{"2,悪,1,\n", "エラー発生02"}}) {
         SCOPED_TRACE(c.second);
         storePtr = std::make_unique<data::KanjiStore>();
         data::KanjiStore& fresh = *storePtr;
@@ -143,9 +144,8 @@ TEST_F(LoadYomiDataTest, emptyAppearanceLineShowsTheTwoColumnOneBoxes)
 
 TEST_F(LoadYomiDataTest, eachAppearanceFieldHasItsErrorWordAndKeepsTheFieldsBefore)
 {
-    const std::vector<std::string> words = {"頁欄にエラー04", "エラー発生05", "エラー発生06", "エラー発生07",
-                                            "エラー発生08",   "エラー発生09", "エラー発生10", "エラー発生11",
-                                            "エラー発生12",   "エラー発生13"};
+    const std::vector<std::string> words = {"頁欄にエラー04", "エラー発生05", "エラー発生06", "エラー発生07", "エラー発生08",
+                                            "エラー発生09",   "エラー発生10", "エラー発生11", "エラー発生12", "エラー発生13"};
     for (int bad = 1; bad <= 10; ++bad) {
         SCOPED_TRACE(bad);
         storePtr = std::make_unique<data::KanjiStore>();

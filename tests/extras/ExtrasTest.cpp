@@ -1,25 +1,24 @@
 #include "data/PictureFile.h"
-#include "platform/core/JpegDecoder.h"
-#include "support/RecordingDialogs.h"
 #include "extras/THitujunF.h"
-#include "support/Controls.h"
-#include "support/TestFiles.h"
 #include "extras/ThelpW.h"
+#include "platform/core/JpegDecoder.h"
 #include "platform/core/TextCodec.h"
+#include "support/Controls.h"
+#include "support/RecordingDialogs.h"
+#include "support/TestFiles.h"
 
 #include <QApplication>
 #include <QImage>
 #include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <jpeglib.h>
 
 #include <array>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
 #include <vector>
-
-#include <jpeglib.h>
 
 using namespace sorban;
 using Box = platform::RecordingDialogs;
@@ -149,7 +148,8 @@ TEST_F(ExtrasTest, viewerDrawsAtTheCornerAndKeepsWhatASmallerPictureDoesNotCover
     viewer.setPicturePath((dir / "small.jpg").string());
     viewer.HituDsp();
     EXPECT_TRUE(near(test::child<extras::PictureArea>(viewer, "Image1")->surface().pixel(30, 30), QColor(0, 255, 0)));
-    EXPECT_TRUE(near(test::child<extras::PictureArea>(viewer, "Image1")->surface().pixel(200, 100), QColor(0, 0, 255))); // the earlier picture's rest
+    EXPECT_TRUE(near(test::child<extras::PictureArea>(viewer, "Image1")->surface().pixel(200, 100),
+                     QColor(0, 0, 255))); // the earlier picture's rest
 
     // A picture that cannot be decoded shows nothing, and nothing of the kanji before it.
     test::writeBytes(dir / "broken.jpg", "\xFF\xD8\xFF");

@@ -1,14 +1,14 @@
 #include "fuzz/FuzzHarness.h"
 
-#include "platform/core/Dialogs.h"
-#include "platform/core/JpegDecoder.h"
-#include "jukuji/JukujiTables.h"
 #include "data/KanjiStore.h"
 #include "data/MainDataFiles.h"
-#include "settings/Selection.h"
-#include "settings/Settings.h"
+#include "jukuji/JukujiTables.h"
+#include "platform/core/Dialogs.h"
+#include "platform/core/JpegDecoder.h"
 #include "search/GroupedListFile.h"
 #include "search/SearchTableFiles.h"
+#include "settings/Selection.h"
+#include "settings/Settings.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -28,10 +28,7 @@ public:
     void beep() override {}
     std::optional<platform::FontChoice> chooseFont(const platform::FontChoice&) override { return std::nullopt; }
     void runModal(platform::ModalWindow&) override {}
-    void launch(const std::string&, const std::vector<std::string>&, std::function<void(bool)> finished) override
-    {
-        finished(false);
-    }
+    void launch(const std::string&, const std::vector<std::string>&, std::function<void(bool)> finished) override { finished(false); }
 };
 
 // One working folder for the whole run, with kdata/ inside it.

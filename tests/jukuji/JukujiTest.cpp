@@ -1,10 +1,10 @@
 #include "data/KanjiStore.h"
-#include "support/RecordingDialogs.h"
-#include "platform/widgets/StringGrid.h"
 #include "jukuji/TJukujiForm.h"
-#include "support/Controls.h"
-#include "support/TestFiles.h"
 #include "platform/core/TextCodec.h"
+#include "platform/widgets/StringGrid.h"
+#include "support/Controls.h"
+#include "support/RecordingDialogs.h"
+#include "support/TestFiles.h"
 
 #include <QLabel>
 #include <QPainter>
@@ -58,7 +58,7 @@ TEST_F(JukujiTest, appearanceFileFillsWordsReadingsAndAppearanceTexts)
     EXPECT_EQ(text(g, 3, 3), "－－－"); // missing code: 16
     EXPECT_EQ(text(g, 4, 3), "－－－");
     EXPECT_EQ(text(g, 7, 3), " ３年：0"); // the last page without its comma: 0
-    EXPECT_EQ(text(g, 0, 4), "");          // reading stopped at the x line
+    EXPECT_EQ(text(g, 0, 4), "");         // reading stopped at the x line
     EXPECT_EQ(test::child<QLabel>(*f, "StaticText6")->text(), QStringLiteral("［令和版］"));
     EXPECT_EQ(text(g, 0, 0), "【熟字】");
     EXPECT_EQ(text(g, 2, 0), "光村");
@@ -206,7 +206,7 @@ TEST_F(JukujiTest, theWindowIsOfFixedSizeAndItsTitleFitsItsLabelAtEveryScale)
         const auto [freeTop, freeBottom] = inkRows(free);
         const int frame = static_cast<int>(std::ceil(title->frameWidth() * scale));
         EXPECT_GE(top, frame) << scale;
-        EXPECT_LT(bottom, label.height() - frame) << scale; // nothing on or below the bottom frame line
+        EXPECT_LT(bottom, label.height() - frame) << scale;     // nothing on or below the bottom frame line
         EXPECT_EQ(bottom - top, freeBottom - freeTop) << scale; // no stroke cut off
     }
 }

@@ -1,15 +1,15 @@
 #include "data/KanjiStore.h"
-#include "support/RecordingDialogs.h"
-#include "settings/Selection.h"
-#include "settings/Settings.h"
+#include "platform/core/TextCodec.h"
 #include "platform/widgets/StringGrid.h"
 #include "search/TBusyu.h"
 #include "search/THaitouSrch.h"
 #include "search/TKakusuu.h"
 #include "search/TYomiSrchF.h"
+#include "settings/Selection.h"
+#include "settings/Settings.h"
 #include "support/Controls.h"
+#include "support/RecordingDialogs.h"
 #include "support/TestFiles.h"
-#include "platform/core/TextCodec.h"
 
 #include <QLabel>
 #include <QPainter>

@@ -1,9 +1,9 @@
 #include "platform/core/IniFile.h"
-#include "support/RecordingDialogs.h"
+#include "platform/core/TextCodec.h"
 #include "settings/Selection.h"
 #include "settings/Settings.h"
+#include "support/RecordingDialogs.h"
 #include "support/TestFiles.h"
-#include "platform/core/TextCodec.h"
 
 #include <gtest/gtest.h>
 
@@ -57,8 +57,8 @@ TEST_F(SettingsTest, withoutAFileEveryKeyHasItsDefault)
 {
     selection.KanNum = 55;
     settings.IniRead(selection);
-    for (const int v : {settings.LEFT, settings.TOP, settings.NENLEFT, settings.NENTOP, settings.BSULEFT, settings.BSUTOP,
-                        settings.KKSLEFT, settings.KKSTOP, settings.YMILEFT, settings.YMITOP})
+    for (const int v : {settings.LEFT, settings.TOP, settings.NENLEFT, settings.NENTOP, settings.BSULEFT, settings.BSUTOP, settings.KKSLEFT,
+                        settings.KKSTOP, settings.YMILEFT, settings.YMITOP})
         EXPECT_EQ(v, 100);
     EXPECT_EQ(settings.KanjiFont, sjis("ＭＳ 明朝"));
     EXPECT_EQ(selection.KanNum, 1);
@@ -115,9 +115,9 @@ TEST_F(SettingsTest, writeStoresAllFourteenKeysInOrderAndKeepsOtherLines)
     ASSERT_TRUE(settings.IniWrite(selection, 40, -20));
     const auto written = lines(dir / "sorban.ini");
     const std::vector<std::string> expected = {
-        "; kept",   "[DATA]",       "MINE=1",       "KANNUM=777",      "TGLREN=1",       "KANJILIST=" + sjis("愛上尾夏期句毛個医右"),
-        "[FORM]",   "LEFT=40",      "TOP=-20",      "NENLEFT=100",     "NENTOP=100",     "BSULEFT=100",
-        "BSUTOP=100", "KKSLEFT=321", "KKSTOP=100",  "YMILEFT=100",     "YMITOP=100",     "KANJI=" + sjis("ＭＳ 明朝"),
+        "; kept",     "[DATA]",      "MINE=1",     "KANNUM=777",  "TGLREN=1",   "KANJILIST=" + sjis("愛上尾夏期句毛個医右"),
+        "[FORM]",     "LEFT=40",     "TOP=-20",    "NENLEFT=100", "NENTOP=100", "BSULEFT=100",
+        "BSUTOP=100", "KKSLEFT=321", "KKSTOP=100", "YMILEFT=100", "YMITOP=100", "KANJI=" + sjis("ＭＳ 明朝"),
     };
     EXPECT_EQ(written, expected);
     EXPECT_EQ(platform::IniFile(dir / "sorban.ini").readString("DATA", "KANJILIST", "").size(), 20u);

@@ -70,7 +70,7 @@ FullSizeData FullSizeData::write(const std::filesystem::path& dir)
     std::string atrbt = "# attributes\r\n";
     for (int k = 0; k < Kanji + 1; ++k)
         atrbt += std::to_string(k + 1) + ",x," + std::to_string(1 + k % 6) + "," + std::to_string(1 + k % 20) + ","
-            + std::to_string(k % 200) + "," + std::to_string(k % 6) + ",0,0," + std::to_string(k % 2) + ",\r\n";
+                 + std::to_string(k % 200) + "," + std::to_string(k % 6) + ",0,0," + std::to_string(k % 2) + ",\r\n";
     writeBytes(dir / "knj_atrbt.csv", atrbt);
     return data;
 }

@@ -4,8 +4,8 @@
 
 #include <cstdlib>
 #include <fstream>
-#include <stdexcept>
 #include <grp.h>
+#include <stdexcept>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>

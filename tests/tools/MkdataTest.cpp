@@ -1,10 +1,10 @@
 #include "data/KanjiStore.h"
-#include "kdata-check/KdataChecker.h"
 #include "data/MainDataFiles.h"
 #include "data/PictureFile.h"
+#include "kdata-check/KdataChecker.h"
+#include "platform/core/TextCodec.h"
 #include "support/RecordingDialogs.h"
 #include "tools/SampleDataFixture.h"
-#include "platform/core/TextCodec.h"
 
 #include <QImage>
 

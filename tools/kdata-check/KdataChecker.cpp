@@ -43,7 +43,10 @@ public:
     {
         traces[std::string(r.file)].push_back({r.index, r.line, std::string(r.kanji), std::string(r.reading)});
     }
-    void problem(const char* file, int line, int field, std::string message) { problems.push_back({std::string("kdata/") + file, line, field, std::move(message)}); }
+    void problem(const char* file, int line, int field, std::string message)
+    {
+        problems.push_back({std::string("kdata/") + file, line, field, std::move(message)});
+    }
     const std::vector<Trace>& of(const char* file) { return traces[file]; }
 
     std::vector<Problem> problems;
@@ -67,9 +70,10 @@ void compareWithReadings(CheckSink& sink, const char* file, const char* what)
         const Trace& a = records[k];
         if (a.kanji.empty() || (a.kanji == r.kanji && (a.reading.empty() || a.reading == r.reading)))
             continue;
-        sink.problem(file, a.line, 2, std::string(what) + " " + std::to_string(k) + " names " + named(a.kanji, a.reading) + ", but reading "
-                                          + std::to_string(k) + " is " + named(r.kanji, r.reading) + " (knj_yomi.csv line " + std::to_string(r.line)
-                                          + "): the files part here");
+        sink.problem(file, a.line, 2,
+                     std::string(what) + " " + std::to_string(k) + " names " + named(a.kanji, a.reading) + ", but reading "
+                         + std::to_string(k) + " is " + named(r.kanji, r.reading) + " (knj_yomi.csv line " + std::to_string(r.line)
+                         + "): the files part here");
         break;
     }
     if (records.size() != readings.size())
@@ -87,18 +91,20 @@ void compareAttributes(CheckSink& sink, const data::KanjiStore& store, const fs:
             continue; // the spare slot no window shows
         const std::string& kanji = store.KanjiText[static_cast<std::size_t>(n)];
         if (!parted && !a.kanji.empty() && !kanji.empty() && a.kanji != kanji) {
-            sink.problem(data::attributefile::Format.name, a.line, 2, "record " + std::to_string(n) + " names " + sjisToUtf8(a.kanji)
-                                                                        + ", but kanji " + std::to_string(n) + " is " + sjisToUtf8(kanji)
-                                                                        + ": the files part here");
+            sink.problem(data::attributefile::Format.name, a.line, 2,
+                         "record " + std::to_string(n) + " names " + sjisToUtf8(a.kanji) + ", but kanji " + std::to_string(n) + " is "
+                             + sjisToUtf8(kanji) + ": the files part here");
             parted = true;
         }
         const auto radical = store.BushuNo[static_cast<std::size_t>(a.index)];
         if (radical < 0 || radical >= static_cast<int>(radicals.size()))
-            sink.problem(data::attributefile::Format.name, a.line, 5, "radical number " + std::to_string(radical) + " has no radical in bushu_ban.csv");
+            sink.problem(data::attributefile::Format.name, a.line, 5,
+                         "radical number " + std::to_string(radical) + " has no radical in bushu_ban.csv");
         if (checkPictures && store.HitujunFlag[static_cast<std::size_t>(a.index)] == 1 && !kanji.empty()) {
             const std::string name = data::pictureFileName(n, kanji);
             if (!fs::is_regular_file(pictures / name))
-                sink.problem(data::attributefile::Format.name, a.line, 9, std::string("picture ") + data::PictureFolder + "/" + name + " is missing");
+                sink.problem(data::attributefile::Format.name, a.line, 9,
+                             std::string("picture ") + data::PictureFolder + "/" + name + " is missing");
         }
     }
 }
@@ -120,8 +126,9 @@ void compareTable(CheckSink& sink, const char* file, const std::map<std::string,
         if (it == numbers.end())
             sink.problem(file, t.line, 2, "kanji \"" + sjisToUtf8(t.kanji) + "\" is not in the master list");
         else if (numbered && it->second != t.index)
-            sink.problem(file, t.line, 1, "kanji number " + std::to_string(t.index) + ", but " + sjisToUtf8(t.kanji) + " is kanji "
-                                              + std::to_string(it->second));
+            sink.problem(file, t.line, 1,
+                         "kanji number " + std::to_string(t.index) + ", but " + sjisToUtf8(t.kanji) + " is kanji "
+                             + std::to_string(it->second));
     }
 }
 
@@ -131,13 +138,14 @@ void compareJukujikun(CheckSink& sink)
     const auto& examples = sink.of(jukuji::ExampleFile.name);
     for (std::size_t k = 0; k < std::min(words.size(), examples.size()); ++k)
         if (!examples[k].kanji.empty() && (examples[k].kanji != words[k].kanji || examples[k].reading != words[k].reading)) {
-            sink.problem(jukuji::ExampleFile.name, examples[k].line, 2, "row " + std::to_string(k + 1) + " names " + named(examples[k].kanji, examples[k].reading)
-                                                                            + ", but word " + std::to_string(k + 1) + " is " + named(words[k].kanji, words[k].reading)
-                                                                            + ": the files part here");
+            sink.problem(jukuji::ExampleFile.name, examples[k].line, 2,
+                         "row " + std::to_string(k + 1) + " names " + named(examples[k].kanji, examples[k].reading) + ", but word "
+                             + std::to_string(k + 1) + " is " + named(words[k].kanji, words[k].reading) + ": the files part here");
             break;
         }
     if (!words.empty() && examples.size() != words.size())
-        sink.problem(jukuji::ExampleFile.name, 0, 0, std::to_string(examples.size()) + " example rows for " + std::to_string(words.size()) + " words");
+        sink.problem(jukuji::ExampleFile.name, 0, 0,
+                     std::to_string(examples.size()) + " example rows for " + std::to_string(words.size()) + " words");
 }
 
 } // namespace

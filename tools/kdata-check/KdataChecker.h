@@ -7,9 +7,9 @@
 namespace kdatacheck {
 
 struct Problem {
-    std::string file;    ///< e.g. "kdata/knj_yomi.csv"
-    int line = 0;        ///< 1-based; 0 for the file as a whole
-    int field = 0;       ///< 1-based; 0 for the line as a whole
+    std::string file; ///< e.g. "kdata/knj_yomi.csv"
+    int line = 0;     ///< 1-based; 0 for the file as a whole
+    int field = 0;    ///< 1-based; 0 for the line as a whole
     std::string message;
     /// A warning is worth knowing but shows no teacher a wrong value; only faults fail the check.
     bool warning = false;

@@ -12,7 +12,8 @@ void CsvWriter::line(std::string_view utf8)
     ++m_lines;
     const std::string bytes = sorban::platform::utf8ToSjis(utf8);
     if (sorban::platform::sjisToUtf8(bytes) != utf8)
-        throw std::runtime_error(m_name + " line " + std::to_string(m_lines) + " has a character with no Shift-JIS form: " + std::string(utf8));
+        throw std::runtime_error(m_name + " line " + std::to_string(m_lines)
+                                 + " has a character with no Shift-JIS form: " + std::string(utf8));
     // The reader takes bufferSize - 1 bytes a read, the line feed included.
     if (bytes.size() + 1 > m_bufferSize - 1)
         throw std::runtime_error(m_name + " line " + std::to_string(m_lines) + " is longer than the program reads at once");

@@ -6,11 +6,11 @@
 #include "data/RadicalFile.h"
 #include "data/ReadingFile.h"
 #include "jukuji/JukujiTables.h"
-#include "search/GroupedListFile.h"
-#include "search/SearchTableFiles.h"
 #include "mkdata/CsvWriter.h"
 #include "mkdata/RadicalNames.h"
 #include "mkdata/Unicode.h"
+#include "search/GroupedListFile.h"
+#include "search/SearchTableFiles.h"
 
 #include <algorithm>
 #include <map>

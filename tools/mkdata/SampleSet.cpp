@@ -1,7 +1,6 @@
 #include "mkdata/SampleSet.h"
 
 #include "data/KanjiStore.h"
-
 #include "mkdata/RadicalNames.h"
 #include "mkdata/Unicode.h"
 
@@ -29,7 +28,7 @@ std::uint32_t mix(std::uint32_t a, std::uint32_t b, std::uint32_t c)
 }
 
 struct Candidate {
-    std::u32string stem;     ///< hiragana before the okurigana (the whole reading for on)
+    std::u32string stem; ///< hiragana before the okurigana (the whole reading for on)
     std::u32string okurigana;
     bool on = false;
     std::u32string shown;
@@ -172,9 +171,8 @@ void chooseReadings(std::vector<SampleKanji>& out, const std::vector<Word>& word
             reading.shown = all[k][r].shown + (reading.common ? U"" : U"(▲)");
             reading.kana = all[k][r].stem + all[k][r].okurigana;
             reading.words = used[k][r];
-            std::sort(reading.words.begin(), reading.words.end(), [](const auto& a, const auto& b) {
-                return a.size() != b.size() ? a.size() < b.size() : a < b;
-            });
+            std::sort(reading.words.begin(), reading.words.end(),
+                      [](const auto& a, const auto& b) { return a.size() != b.size() ? a.size() < b.size() : a < b; });
             reading.words.erase(std::unique(reading.words.begin(), reading.words.end()), reading.words.end());
             out[k].readings.push_back(std::move(reading));
         }
@@ -217,15 +215,13 @@ std::array<Appearance, 6> appearanceRow(const SampleKanji& k, std::size_t r)
 const std::vector<std::pair<std::u32string_view, std::u32string_view>>& jukujikunWords()
 {
     static const std::vector<std::pair<std::u32string_view, std::u32string_view>> words = {
-        {U"明日", U"あす"},     {U"大人", U"おとな"},     {U"母さん", U"かあさん"}, {U"河原", U"かわら"},
-        {U"川原", U"かわら"},   {U"昨日", U"きのう"},     {U"今日", U"きょう"},     {U"果物", U"くだもの"},
-        {U"今朝", U"けさ"},     {U"景色", U"けしき"},     {U"今年", U"ことし"},     {U"清水", U"しみず"},
-        {U"上手", U"じょうず"}, {U"七夕", U"たなばた"},   {U"一日", U"ついたち"},   {U"手伝う", U"てつだう"},
-        {U"父さん", U"とうさん"}, {U"時計", U"とけい"},   {U"友達", U"ともだち"},   {U"兄さん", U"にいさん"},
-        {U"姉さん", U"ねえさん"}, {U"博士", U"はかせ"},   {U"二十日", U"はつか"},   {U"一人", U"ひとり"},
-        {U"二人", U"ふたり"},   {U"二日", U"ふつか"},     {U"下手", U"へた"},       {U"部屋", U"へや"},
-        {U"迷子", U"まいご"},   {U"真っ赤", U"まっか"},   {U"真っ青", U"まっさお"}, {U"眼鏡", U"めがね"},
-        {U"八百屋", U"やおや"},
+        {U"明日", U"あす"},       {U"大人", U"おとな"},     {U"母さん", U"かあさん"}, {U"河原", U"かわら"},   {U"川原", U"かわら"},
+        {U"昨日", U"きのう"},     {U"今日", U"きょう"},     {U"果物", U"くだもの"},   {U"今朝", U"けさ"},     {U"景色", U"けしき"},
+        {U"今年", U"ことし"},     {U"清水", U"しみず"},     {U"上手", U"じょうず"},   {U"七夕", U"たなばた"}, {U"一日", U"ついたち"},
+        {U"手伝う", U"てつだう"}, {U"父さん", U"とうさん"}, {U"時計", U"とけい"},     {U"友達", U"ともだち"}, {U"兄さん", U"にいさん"},
+        {U"姉さん", U"ねえさん"}, {U"博士", U"はかせ"},     {U"二十日", U"はつか"},   {U"一人", U"ひとり"},   {U"二人", U"ふたり"},
+        {U"二日", U"ふつか"},     {U"下手", U"へた"},       {U"部屋", U"へや"},       {U"迷子", U"まいご"},   {U"真っ赤", U"まっか"},
+        {U"真っ青", U"まっさお"}, {U"眼鏡", U"めがね"},     {U"八百屋", U"やおや"},
     };
     return words;
 }
@@ -260,8 +256,8 @@ std::vector<Jukujikun> makeJukujikun(const std::vector<KanjiEntry>& kanji)
 
 } // namespace
 
-SampleSet buildSampleSet(const std::vector<KanjiEntry>& kanji, const std::vector<Word>& words,
-                         const std::map<int, char32_t>& cjkRadicals, const std::vector<bool>& hasGlyph)
+SampleSet buildSampleSet(const std::vector<KanjiEntry>& kanji, const std::vector<Word>& words, const std::map<int, char32_t>& cjkRadicals,
+                         const std::vector<bool>& hasGlyph)
 {
     std::vector<std::size_t> order(kanji.size());
     std::iota(order.begin(), order.end(), 0);

@@ -3,12 +3,13 @@
 #include "data/KanjiStore.h"
 #include "mkdata/Unicode.h"
 
+#include <zlib.h>
+
 #include <cstdio>
 #include <fstream>
 #include <iconv.h>
 #include <sstream>
 #include <stdexcept>
-#include <zlib.h>
 
 namespace mkdata {
 namespace {

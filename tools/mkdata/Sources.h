@@ -12,7 +12,7 @@ struct KanjiEntry {
     std::u32string literal;
     int grade = 0;
     int strokes = 0;
-    int radical = 0;               ///< classical (Kangxi) radical number, 1..214
+    int radical = 0;                 ///< classical (Kangxi) radical number, 1..214
     std::vector<std::u32string> on;  ///< katakana
     std::vector<std::u32string> kun; ///< hiragana, "." before okurigana, "-" for affixes
 };

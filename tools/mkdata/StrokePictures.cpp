@@ -3,8 +3,9 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
-#include <cstdio>
 #include <jpeglib.h>
+
+#include <cstdio>
 #include <stdexcept>
 #include <vector>
 

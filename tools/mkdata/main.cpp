@@ -58,8 +58,8 @@ int main(int argc, char** argv)
             pictures.write(k.source->literal[0], out / sorban::data::PictureFolder / name);
             ++drawn;
         }
-        std::printf("mkdata: %zu kanji, %d readings, %zu radicals, %d stroke-order pictures in %s\n", set.kanji.size(),
-                    set.readingTotal, set.radicals.size(), drawn, out.c_str());
+        std::printf("mkdata: %zu kanji, %d readings, %zu radicals, %d stroke-order pictures in %s\n", set.kanji.size(), set.readingTotal,
+                    set.radicals.size(), drawn, out.c_str());
         return 0;
     } catch (const std::exception& e) {
         std::fprintf(stderr, "mkdata: %s\n", e.what());

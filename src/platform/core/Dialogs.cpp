@@ -15,10 +15,7 @@ public:
     void beep() override { std::fputc('\a', stderr); }
     std::optional<FontChoice> chooseFont(const FontChoice&) override { return std::nullopt; }
     void runModal(ModalWindow& window) override { window.execModal(); }
-    void launch(const std::string&, const std::vector<std::string>&, std::function<void(bool)> finished) override
-    {
-        finished(false);
-    }
+    void launch(const std::string&, const std::vector<std::string>&, std::function<void(bool)> finished) override { finished(false); }
 };
 
 StderrDialogs g_stderrDialogs;

@@ -15,9 +15,9 @@ struct ProblemBox {
 /// Something a reader found in a data file: where it is, what it means for whoever prepares the
 /// data, and the boxes the program shows for it, in order (none where the program shows nothing).
 struct FileProblem {
-    std::string file;  ///< the file's name, as "knj_yomi.csv"
-    int line = 0;      ///< the file's line, 1-based; 0 for the file as a whole
-    int field = 0;     ///< the line's field, 1-based; 0 for the line as a whole
+    std::string file; ///< the file's name, as "knj_yomi.csv"
+    int line = 0;     ///< the file's line, 1-based; 0 for the file as a whole
+    int field = 0;    ///< the line's field, 1-based; 0 for the line as a whole
     std::string message;
     std::vector<ProblemBox> boxes;
     bool warning = false; ///< worth knowing, though no teacher sees a wrong value for it

@@ -2,11 +2,12 @@
 
 #include "platform/core/RegularFile.h"
 
+#include <jerror.h> // after jpeglib.h, which it needs
+#include <jpeglib.h>
+
 #include <algorithm>
 #include <csetjmp>
 #include <cstdio>
-#include <jpeglib.h>
-#include <jerror.h> // after jpeglib.h, which it needs
 #include <memory>
 #include <unistd.h>
 
@@ -83,7 +84,7 @@ bool decodeInto(std::FILE* file, int maxWidth, int maxHeight, RgbPicture& pictur
     }
     const bool cmyk = info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
     info.out_color_space = cmyk ? JCS_CMYK : JCS_RGB; // greyscale comes out as RGB
-    info.dct_method = JDCT_ISLOW; // best quality rather than speed
+    info.dct_method = JDCT_ISLOW;                     // best quality rather than speed
     info.do_fancy_upsampling = TRUE;
     jpeg_start_decompress(&info);
     // Columns right of what can be shown are not decoded; the crop may keep a few more.

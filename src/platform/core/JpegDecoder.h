@@ -23,7 +23,6 @@ inline constexpr int MaxPictureSide = 10000;
 /// a huge picture costs no more than what can be shown. A file that is missing, no regular file,
 /// empty, cut short, not a JPEG, too large, or one that needs more than 64 MiB to decode yields
 /// nothing; no error ends the program.
-std::optional<RgbPicture> decodeJpeg(const std::filesystem::path& file, int maxWidth = MaxPictureSide,
-                                     int maxHeight = MaxPictureSide);
+std::optional<RgbPicture> decodeJpeg(const std::filesystem::path& file, int maxWidth = MaxPictureSide, int maxHeight = MaxPictureSide);
 
 } // namespace sorban::platform

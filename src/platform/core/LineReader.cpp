@@ -15,8 +15,7 @@ constexpr char EndOfFileMark = '\x1A';
 
 } // namespace
 
-LineReader::LineReader(const std::filesystem::path& path, std::size_t bufferSize)
-    : m_maxRead(bufferSize > 1 ? bufferSize - 1 : 1)
+LineReader::LineReader(const std::filesystem::path& path, std::size_t bufferSize) : m_maxRead(bufferSize > 1 ? bufferSize - 1 : 1)
 {
     struct stat info {};
     m_fd = openRegularFile(path, info);

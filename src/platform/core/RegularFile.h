@@ -1,7 +1,6 @@
 #pragma once
 
 #include <filesystem>
-
 #include <sys/stat.h>
 
 namespace sorban::platform {

@@ -17,8 +17,7 @@ int pointsToPixels(int points)
 DevicePixels::DevicePixels(const QPainter& painter)
     : m_toDevice(painter.deviceTransform()), m_world(painter.worldTransform()),
       m_devicePixels(painter.deviceTransform().inverted() * painter.worldTransform())
-{
-}
+{}
 
 int DevicePixels::x(int logical) const
 {
@@ -69,8 +68,7 @@ Canvas::Canvas(QPainter& painter, const QRect& cell, const DevicePixels& pixels,
                const QColor& fontColor, const QColor& brushColor)
     : m_painter(painter), m_cell(cell), m_pixels(pixels), m_deviceCell(deviceCell), m_font(font), m_fontColor(fontColor),
       m_brush(brushColor)
-{
-}
+{}
 
 void Canvas::setFontSize(int points)
 {

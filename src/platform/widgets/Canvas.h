@@ -3,10 +3,9 @@
 #include <QColor>
 #include <QFont>
 #include <QRect>
+#include <QTransform>
 
 #include <string>
-
-#include <QTransform>
 
 class QPainter;
 
@@ -35,8 +34,8 @@ private:
     int x(int logical) const;
     int y(int logical) const;
 
-    QTransform m_toDevice; // logical to device pixels: a scale and a move
-    QTransform m_world;    // the painter's own transform
+    QTransform m_toDevice;     // logical to device pixels: a scale and a move
+    QTransform m_world;        // the painter's own transform
     QTransform m_devicePixels; // the painter's transform under which coordinates are device pixels
 };
 

@@ -7,9 +7,9 @@
 #include <QFontInfo>
 #include <QGridLayout>
 #include <QIcon>
-#include <QPushButton>
 #include <QLabel>
 #include <QListWidget>
+#include <QPushButton>
 
 namespace sorban::platform {
 namespace {
@@ -20,9 +20,9 @@ struct NamedColor {
     std::uint32_t rgb;
 };
 constexpr NamedColor Colors[] = {
-    {"黒", 0x000000}, {"茶", 0x800000}, {"緑", 0x008000}, {"オリーブ", 0x808000}, {"濃紺", 0x000080}, {"紫", 0x800080},
-    {"青緑", 0x008080}, {"灰色", 0x808080}, {"銀", 0xC0C0C0}, {"赤", 0xFF0000}, {"黄緑", 0x00FF00}, {"黄", 0xFFFF00},
-    {"青", 0x0000FF}, {"赤紫", 0xFF00FF}, {"水色", 0x00FFFF}, {"白", 0xFFFFFF},
+    {"黒", 0x000000},   {"茶", 0x800000},   {"緑", 0x008000},   {"オリーブ", 0x808000}, {"濃紺", 0x000080}, {"紫", 0x800080},
+    {"青緑", 0x008080}, {"灰色", 0x808080}, {"銀", 0xC0C0C0},   {"赤", 0xFF0000},       {"黄緑", 0x00FF00}, {"黄", 0xFFFF00},
+    {"青", 0x0000FF},   {"赤紫", 0xFF00FF}, {"水色", 0x00FFFF}, {"白", 0xFFFFFF},
 };
 
 } // namespace

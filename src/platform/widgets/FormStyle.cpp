@@ -2,12 +2,11 @@
 
 #include <QApplication>
 #include <QLabel>
-#include <QPixmapCache>
 #include <QPalette>
+#include <QPixmapCache>
 #include <QProxyStyle>
 #include <QStyleFactory>
 #include <QWidget>
-
 #include <fontconfig/fontconfig.h>
 
 #include <algorithm>
@@ -107,8 +106,8 @@ void placeControl(QWidget* w, const QRect& geometry, const QFont& font, const QC
         setTextColor(w, text);
 }
 
-QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const QRect& geometry, const QFont& font,
-                  const QColor& textColor, const QColor& background, Qt::Alignment align)
+QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const QRect& geometry, const QFont& font, const QColor& textColor,
+                  const QColor& background, Qt::Alignment align)
 {
     auto* label = new QLabel(text, parent);
     label->setObjectName(QString::fromLatin1(name));

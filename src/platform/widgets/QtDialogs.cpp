@@ -12,8 +12,8 @@ namespace sorban::platform {
 
 void QtDialogs::messageBox(const std::string& text, const std::string& caption)
 {
-    QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(caption), QString::fromStdString(text),
-                    QMessageBox::Ok, QApplication::activeWindow());
+    QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(caption), QString::fromStdString(text), QMessageBox::Ok,
+                    QApplication::activeWindow());
     box.button(QMessageBox::Ok)->setIcon(QIcon()); // some themes put a picture on the button
     box.exec();
 }

@@ -1,7 +1,7 @@
 #include "platform/widgets/StringGrid.h"
 
-#include "platform/widgets/Canvas.h"
 #include "platform/core/TextCodec.h"
+#include "platform/widgets/Canvas.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -258,9 +258,9 @@ QSize StringGrid::room() const
     const int height = total(m_rowHeights);
     const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
     bool needH = horizontalScrollBarPolicy() == Qt::ScrollBarAlwaysOn
-        || (horizontalScrollBarPolicy() == Qt::ScrollBarAsNeeded && width > full.width());
+                 || (horizontalScrollBarPolicy() == Qt::ScrollBarAsNeeded && width > full.width());
     bool needV = verticalScrollBarPolicy() == Qt::ScrollBarAlwaysOn
-        || (verticalScrollBarPolicy() == Qt::ScrollBarAsNeeded && height > full.height());
+                 || (verticalScrollBarPolicy() == Qt::ScrollBarAsNeeded && height > full.height());
     if (needH && !needV && verticalScrollBarPolicy() == Qt::ScrollBarAsNeeded)
         needV = height > full.height() - bar;
     if (needV && !needH && horizontalScrollBarPolicy() == Qt::ScrollBarAsNeeded)

@@ -55,8 +55,8 @@ TEST(ConvertIntTest, acceptsHexadecimalAfterDollarXOrZeroX)
 
 TEST(ConvertIntTest, rejectsEverythingElse)
 {
-    for (const char* bad : {"", " ", "+", "-", "12 ", "1a", "abc", "$", "0x", "1.5", "--1", "2147483648",
-                            "-2147483649", "99999999999999999999", "$100000000", "\t3", "3\n"})
+    for (const char* bad : {"", " ", "+", "-", "12 ", "1a", "abc", "$", "0x", "1.5", "--1", "2147483648", "-2147483649",
+                            "99999999999999999999", "$100000000", "\t3", "3\n"})
         EXPECT_EQ(convertInt(bad), std::nullopt) << '"' << bad << '"';
 }
 

@@ -32,7 +32,8 @@ protected:
 
 TEST_F(IniFileTest, readsSectionsAndKeysCaseInsensitively)
 {
-    writeBytes(file, "; note\r\n[Form]\r\nleft = 12\r\nKANJI=\x82\x6c\x82\x72 \x96\xbe\x92\xa9\r\nEMPTY=\r\n[DATA]\r\nKANNUM=0x10\r\nBAD=12a\r\nQ=\"quoted\"\r\n");
+    writeBytes(file, "; note\r\n[Form]\r\nleft = 12\r\nKANJI=\x82\x6c\x82\x72 "
+                     "\x96\xbe\x92\xa9\r\nEMPTY=\r\n[DATA]\r\nKANNUM=0x10\r\nBAD=12a\r\nQ=\"quoted\"\r\n");
     const IniFile ini(file);
     EXPECT_EQ(ini.readInteger("FORM", "LEFT", 100), 12);
     EXPECT_EQ(ini.readString("form", "kanji", "x"), "\x82\x6c\x82\x72 \x96\xbe\x92\xa9");
@@ -53,7 +54,8 @@ TEST_F(IniFileTest, writingOneKeyKeepsEveryOtherLine)
     ini.writeInteger("FORM", "TOP", 7);
     ini.writeString("DATA", "KANJILIST", "abc");
     ASSERT_TRUE(ini.save());
-    EXPECT_EQ(contents(file), "; my notes\r\n[FORM]\r\nLEFT=-500\r\nOWN=mine\r\nTOP=7\r\n\r\n[OTHER]\r\nX=1\r\n[DATA]\r\nKANJILIST=abc\r\n");
+    EXPECT_EQ(contents(file),
+              "; my notes\r\n[FORM]\r\nLEFT=-500\r\nOWN=mine\r\nTOP=7\r\n\r\n[OTHER]\r\nX=1\r\n[DATA]\r\nKANJILIST=abc\r\n");
     EXPECT_EQ(IniFile(file).readInteger("FORM", "LEFT", 0), -500);
 }
 
@@ -76,7 +78,8 @@ TEST_F(IniFileTest, aSaveIntoAMissingFolderFails)
 
 TEST_F(IniFileTest, integersAreDecimalOrHexadecimalAfter0xOnly)
 {
-    writeBytes(file, "[DATA]\r\nA=$10\r\nB=x10\r\nC=0x10\r\nD=0X1f\r\nE=0x\r\nF=-500\r\nG=+7\r\nH=99999999999\r\nI=0xFFFFFFFF\r\nJ=12 \r\n");
+    writeBytes(file,
+               "[DATA]\r\nA=$10\r\nB=x10\r\nC=0x10\r\nD=0X1f\r\nE=0x\r\nF=-500\r\nG=+7\r\nH=99999999999\r\nI=0xFFFFFFFF\r\nJ=12 \r\n");
     const IniFile ini(file);
     // "$" and "x" mark hexadecimal in the data files, not here.
     EXPECT_EQ(ini.readInteger("DATA", "A", 1), 1);

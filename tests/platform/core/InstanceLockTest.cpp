@@ -6,9 +6,9 @@
 
 #include <csignal>
 #include <cstdlib>
-#include <vector>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
 
 using sorban::platform::InstanceLock;
 using sorban::test::inChild;
@@ -43,7 +43,9 @@ TEST_F(InstanceLockTest, aSecondProcessFindsTheLockHeld)
 
 TEST_F(InstanceLockTest, theLockIsFreeAgainOnceItsOwnerEnded)
 {
-    { const InstanceLock first(name); }
+    {
+        const InstanceLock first(name);
+    }
     EXPECT_EQ(inChild([&] { return InstanceLock(name).heldElsewhere() ? 7 : 0; }), 0);
 }
 

@@ -3,10 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include <vector>
-
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 using sorban::platform::LineReader;
 using sorban::test::TempDir;
@@ -114,6 +113,7 @@ TEST_F(LineReaderTest, aCtrlZByteEndsTheFile)
 {
     writeBytes(dir / "f", "1,a,\r\n2,b,\r\n\x1A");
     EXPECT_EQ(readAll(dir / "f", 200), (std::vector<std::string>{"1,a,\n", "2,b,\n"}));
-    writeBytes(dir / "g", "1,a,\x1A" "2,b,\n3,c,\n");
+    writeBytes(dir / "g", "1,a,\x1A"
+                          "2,b,\n3,c,\n");
     EXPECT_EQ(readAll(dir / "g", 200), (std::vector<std::string>{"1,a,"}));
 }

@@ -18,7 +18,10 @@ TEST(TextCodecTest, convertsBothWaysWithCodePage932)
 
 TEST(TextCodecTest, invalidShiftJisBytesBecomeReplacementCharacters)
 {
-    EXPECT_EQ(sjisToUtf8("a\x80" "b"), "a\uFFFD" "b");
+    EXPECT_EQ(sjisToUtf8("a\x80"
+                         "b"),
+              "a\uFFFD"
+              "b");
     EXPECT_EQ(sjisToUtf8("\x88"), "\uFFFD");        // lead byte at the end
     EXPECT_EQ(sjisToUtf8("\x88\x20x"), "\uFFFD x"); // lead byte before a byte that cannot trail
     EXPECT_EQ(sjisToUtf8(std::string("a\0b", 3)), std::string("a\0b", 3));
@@ -29,6 +32,8 @@ TEST(TextCodecTest, inputWithoutCodePage932FormMatchesNoKanji)
     // "?" is no lead byte, so the first two bytes of the result can never equal a kanji text.
     EXPECT_EQ(utf8ToSjis("😀"), "?");
     EXPECT_EQ(utf8ToSjis("한愛"), "?\x88\xA4");
-    EXPECT_EQ(utf8ToSjis("a\xFF" "b"), "a?b");
+    EXPECT_EQ(utf8ToSjis("a\xFF"
+                         "b"),
+              "a?b");
     EXPECT_EQ(utf8ToSjis("\xE6\x84"), "?");
 }

@@ -29,7 +29,7 @@ TEST(KeyPreviewTest, formSeesEveryKeyOnceBeforeTheFocusedControlWhichStillGetsIt
     QTest::keyClick(edit, Qt::Key_A);
     QTest::keyClick(edit, Qt::Key_F5, Qt::ShiftModifier); // ignored by the edit, so it travels to its parent
     EXPECT_EQ(edit->text(), QStringLiteral("a"));
-    ASSERT_EQ(seen.size(), 3u); // A, then Shift and F5 (the shift key is a key press of its own)
+    ASSERT_EQ(seen.size(), 3u);                                    // A, then Shift and F5 (the shift key is a key press of its own)
     EXPECT_EQ(seen[0], std::make_pair(int(Qt::Key_A), QString())); // before the edit took the letter
     EXPECT_EQ(seen[1].first, int(Qt::Key_Shift));
     EXPECT_EQ(seen[2].first, int(Qt::Key_F5));

@@ -8,8 +8,8 @@
 #include <gtest/gtest.h>
 
 using sorban::platform::Canvas;
-using sorban::platform::DevicePixels;
 using sorban::platform::CellState;
+using sorban::platform::DevicePixels;
 using sorban::platform::StringGrid;
 using sorban::test::sjis;
 
@@ -134,8 +134,8 @@ TEST_F(StringGridTest, signalsReportKeysBeforeNavigationAndEveryMouseRelease)
     QTest::mouseClick(grid.viewport(), Qt::RightButton, Qt::NoModifier, centre(4, 2));
     QTest::mouseClick(grid.viewport(), Qt::LeftButton, Qt::NoModifier, centre(0, 3));
     QTest::mouseClick(grid.viewport(), Qt::LeftButton, Qt::NoModifier, centre(7, 3));
-    EXPECT_EQ(seen, (std::vector<std::string>{"key " + std::to_string(Qt::Key_Down) + " at row 1", "up 2 4,2", "up 1 0,3", "click",
-                                              "up 1 7,3"}));
+    EXPECT_EQ(seen,
+              (std::vector<std::string>{"key " + std::to_string(Qt::Key_Down) + " at row 1", "up 2 4,2", "up 1 0,3", "click", "up 1 7,3"}));
     EXPECT_EQ(QPoint(grid.col(), grid.row()), QPoint(7, 3)); // neither the right button nor a fixed cell moved it
 }
 
@@ -165,8 +165,10 @@ TEST_F(StringGridTest, ownPaintingThenTheOwnerDrawHook)
             states[1] = state;
     });
     const QImage image = render();
-    const auto at = [&](int col, int row, int dx, int dy) { return QColor(image.pixel(grid.cellRect(col, row).topLeft() + QPoint(dx, dy))); };
-    EXPECT_EQ(at(0, 4, 10, 10), QColor(255, 255, 0));  // fixed column
+    const auto at = [&](int col, int row, int dx, int dy) {
+        return QColor(image.pixel(grid.cellRect(col, row).topLeft() + QPoint(dx, dy)));
+    };
+    EXPECT_EQ(at(0, 4, 10, 10), QColor(255, 255, 0));   // fixed column
     EXPECT_EQ(at(1, 4, 10, 10), QColor(255, 255, 255)); // ordinary cell
     EXPECT_EQ(at(3, 3, 10, 10), QColor(255, 0, 0));     // the hook painted over it
     EXPECT_EQ(at(3, 3, 26, 10), QColor(192, 192, 192)); // ... but not over the grid line beside it
@@ -278,7 +280,8 @@ TEST_F(StringGridTest, gridLinesSurviveFilledCellsAndKeepOneWidthAtFractionalSca
             const int y = static_cast<int>((grid.cellRect(1, row).top() + 10) * scale);
             std::vector<int> widths;
             int run = 0;
-            for (int x = static_cast<int>((grid.cellRect(2, row).left() + 5) * scale); x <= static_cast<int>((grid.cellRect(12, row).left() + 5) * scale); ++x) {
+            for (int x = static_cast<int>((grid.cellRect(2, row).left() + 5) * scale);
+                 x <= static_cast<int>((grid.cellRect(12, row).left() + 5) * scale); ++x) {
                 if (QColor(image.pixel(x, y)) == line) {
                     ++run;
                 } else if (run > 0) {
@@ -304,12 +307,11 @@ TEST_F(StringGridTest, aClickOnAPartlyShownRowReleasesOnTheCellItPressed)
     ASSERT_GT(partly.bottom(), grid.viewport()->height() - 1);
     const QPoint at(partly.center().x(), grid.viewport()->height() - 2);
     QPoint released(-1, -1);
-    QObject::connect(&grid, &StringGrid::mouseUp, &grid, [&](Qt::MouseButton, Qt::KeyboardModifiers, const QPoint& pos) {
-        released = grid.MouseToCell(pos);
-    });
+    QObject::connect(&grid, &StringGrid::mouseUp, &grid,
+                     [&](Qt::MouseButton, Qt::KeyboardModifiers, const QPoint& pos) { released = grid.MouseToCell(pos); });
     QTest::mousePress(grid.viewport(), Qt::LeftButton, {}, at);
     EXPECT_EQ(QPoint(grid.col(), grid.row()), QPoint(3, row)); // highlighted
     QTest::mouseRelease(grid.viewport(), Qt::LeftButton, {}, at);
-    EXPECT_EQ(released, QPoint(3, row)); // and picked
+    EXPECT_EQ(released, QPoint(3, row));                                  // and picked
     EXPECT_LE(grid.cellRect(3, row).bottom(), grid.viewport()->height()); // then shown whole
 }
