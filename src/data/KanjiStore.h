@@ -17,7 +17,7 @@ inline constexpr int Columns = 6;           ///< textbook columns of the tables
 
 /// Appearance record of one reading: six (appearance code, page) pairs in column order,
 /// code of column c at [2c], page at [2c + 1].
-using AprRow = std::array<std::int32_t, 2 * Columns>;
+using AprRow = std::array<std::int32_t, std::size_t{2} * Columns>;
 
 /// Everything the program knows about the education kanji while it runs. Texts are Shift-JIS
 /// bytes exactly as cut from their files. Exactly one store lives in the application, which

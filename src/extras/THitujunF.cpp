@@ -76,9 +76,10 @@ void THitujunF::HituDsp()
         // Only what the surface can show is decoded; the rest of a larger picture is cut off anyway.
         const QSize room = Image1->surfaceSize();
         const auto picture = platform::decodeJpeg(m_picturePath, room.width(), room.height());
-        m_picture = picture ? QImage(picture->rgb.data(), picture->width, picture->height, picture->width * 3, QImage::Format_RGB888)
-                                  .convertToFormat(QImage::Format_RGB32)
-                            : QImage();
+        m_picture = picture
+                        ? QImage(picture->rgb.data(), picture->width, picture->height, qsizetype{picture->width} * 3, QImage::Format_RGB888)
+                              .convertToFormat(QImage::Format_RGB32)
+                        : QImage();
     }
     // A picture that cannot be decoded shows as an empty surface, without a box: nothing of
     // another kanji may stand in for it.

@@ -34,6 +34,9 @@ for licence in GPL-3+ CC-BY-SA-4.0 BSD-3-clause Unicode-DFS-2016; do
   check "copyright states $licence" grep -q "^License: $licence\$" "$share/doc/sorban/copyright"
 done
 check "changelog" gzip -t "$share/doc/sorban/changelog.gz"
+version=$(dpkg-deb -f "$deb" Version)
+check "the changelog's last entry is this version" grep -q "^sorban ($version)" <<<"$(zcat "$share/doc/sorban/changelog.gz" | head -n 1)"
+check "the manual pages name this version" grep -q "Sorban $version" <<<"$(zcat "$share/man/man1/sorban.1.gz" | head -n 1)"
 for page in sorban mkdata kdata-check; do
   check "manual page $page(1)" gzip -t "$share/man/man1/$page.1.gz"
 done

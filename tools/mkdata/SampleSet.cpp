@@ -262,6 +262,7 @@ SampleSet buildSampleSet(const std::vector<KanjiEntry>& kanji, const std::vector
     std::vector<std::size_t> order(kanji.size());
     std::iota(order.begin(), order.end(), 0);
     std::vector<std::u32string> keys;
+    keys.reserve(kanji.size());
     for (const auto& k : kanji)
         keys.push_back(firstReadingKey(k));
     std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {

@@ -58,7 +58,7 @@ std::string_view element(std::string_view xml, std::string_view openPrefix, std:
 std::string eucToUtf8(const std::string& euc)
 {
     iconv_t cd = iconv_open("UTF-8", "EUC-JP");
-    if (cd == reinterpret_cast<iconv_t>(-1))
+    if (cd == reinterpret_cast<iconv_t>(-1)) // NOLINT(performance-no-int-to-ptr): iconv_open's failure value
         throw std::runtime_error("iconv has no EUC-JP");
     std::string out(euc.size() * 2, '\0');
     char* src = const_cast<char*>(euc.data());

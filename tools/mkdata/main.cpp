@@ -1,4 +1,5 @@
 // mkdata OUTDIR: builds the sample kdata/ and hitudata/ from public data in Debian's packages.
+#include "data/DataFile.h"
 #include "data/PictureFile.h"
 #include "mkdata/KdataFiles.h"
 #include "mkdata/SampleSet.h"
@@ -43,11 +44,12 @@ int main(int argc, char** argv)
         const auto radicals = mkdata::readCjkRadicals(CjkRadicals);
         const mkdata::StrokePictures pictures(strokeFont());
         std::vector<bool> hasGlyph;
+        hasGlyph.reserve(kanji.size());
         for (const auto& k : kanji)
             hasGlyph.push_back(pictures.hasGlyph(k.literal[0]));
 
         const auto set = mkdata::buildSampleSet(kanji, words, radicals, hasGlyph);
-        mkdata::writeKdata(set, out / "kdata");
+        mkdata::writeKdata(set, out / sorban::data::DataFolder);
 
         fs::create_directories(out / sorban::data::PictureFolder);
         int drawn = 0;

@@ -38,10 +38,7 @@ bool parseInt(std::string_view s, std::int32_t& out)
         ++i;
     }
     int base = 10;
-    if (i < s.size() && s[i] == '$') {
-        base = 16;
-        ++i;
-    } else if (i < s.size() && (s[i] == 'x' || s[i] == 'X')) {
+    if (i < s.size() && (s[i] == '$' || s[i] == 'x' || s[i] == 'X')) {
         base = 16;
         ++i;
     } else if (i + 1 < s.size() && s[i] == '0' && (s[i + 1] == 'x' || s[i + 1] == 'X')) {

@@ -19,7 +19,7 @@ public:
     enum class Status { Missing, Read, Unreadable };
 
     /// Files larger than this are no settings file (a real one holds under 1 KiB).
-    static constexpr std::size_t MaxSize = 1024 * 1024;
+    static constexpr std::size_t MaxSize = std::size_t{1024} * 1024;
 
     /// Loads `path`.
     explicit IniFile(std::filesystem::path path);

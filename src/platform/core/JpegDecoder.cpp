@@ -47,7 +47,7 @@ struct FileCloser {
 void toRgb(const std::uint8_t* in, int width, int components, bool invertedCmyk, std::uint8_t* out)
 {
     if (components == 3) {
-        std::copy(in, in + 3 * width, out);
+        std::copy(in, in + std::ptrdiff_t{3} * width, out);
         return;
     }
     for (int x = 0; x < width; ++x, in += 4, out += 3) {

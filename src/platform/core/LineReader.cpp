@@ -9,7 +9,7 @@
 namespace sorban::platform {
 namespace {
 
-constexpr std::size_t ChunkSize = 64 * 1024;
+constexpr std::size_t ChunkSize = std::size_t{64} * 1024;
 // Ctrl+Z, which old Windows tools write at a file's end: text-mode reading stops there.
 constexpr char EndOfFileMark = '\x1A';
 

@@ -8,12 +8,15 @@ namespace {
 
 constexpr std::string_view ReplacementUtf8 = "\xEF\xBF\xBD";
 
+// iconv_open's failure value, as its documentation gives it.
+const iconv_t NoConverter = reinterpret_cast<iconv_t>(-1); // NOLINT(performance-no-int-to-ptr)
+
 class Converter {
 public:
     Converter(const char* to, const char* from) : m_cd(iconv_open(to, from)) {}
     ~Converter()
     {
-        if (m_cd != reinterpret_cast<iconv_t>(-1))
+        if (m_cd != NoConverter)
             iconv_close(m_cd);
     }
     Converter(const Converter&) = delete;
@@ -23,7 +26,7 @@ public:
     std::string run(std::string_view in, std::string_view replacement, size_t badCharBytes(std::string_view))
     {
         std::string out;
-        if (m_cd == reinterpret_cast<iconv_t>(-1)) {
+        if (m_cd == NoConverter) {
             for (size_t i = 0; i < in.size(); ++i)
                 out += replacement;
             return out;
