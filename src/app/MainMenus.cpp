@@ -45,6 +45,10 @@ void TsorbanForm::setupMenus()
     R1 = operate->addAction(u("用例からの戻り方（&R）"), this, &TsorbanForm::R1Click);
     R1->setObjectName(QStringLiteral("R1"));
     R1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+    // The two mouse-only controls, "(メモ)" (never focused by Tab) and the arrow label, by keyboard.
+    operate->addSeparator();
+    operate->addAction(u("現漢字をメモ(&E)"), this, &TsorbanForm::MemoAdd);
+    operate->addAction(u("表示中の漢字を入力欄へ(&I)"), this, &TsorbanForm::StaticText9Click);
     QMenu* search = menuBar()->addMenu(u("検索(&D)"));
     search->addAction(u("画数検索(&K)"), this, &TsorbanForm::K2Click);
     search->addAction(u("配当検索(&N)"), this, &TsorbanForm::H1Click);
@@ -224,6 +228,7 @@ void TsorbanForm::SpeedButton14Click()
         HitujunF->setWindowState(Qt::WindowNoState);
     }
     HitujunF->setPicturePath(path.string());
+    HitujunF->setPictureName(QString::fromStdString(platform::sjisToUtf8(m_selection.KanjiNow)) + u("の筆順"));
     std::error_code error;
     if (!std::filesystem::is_regular_file(path, error)) {
         platform::dialogs().messageBox("<hitudata>フォルダーに\n筆順ファイル< " + name + " >がありません。", "ご注意！");

@@ -328,6 +328,13 @@ bool TsorbanForm::eventFilter(QObject* watched, QEvent* event)
         if (m_edit1DigitsOnly && printable && (text.front() < u'0' || text.front() > u'9'))
             return true;
     }
+    if (watched == ListBox1 && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            ListBox1DblClick(); // Enter shows the entry, as a double click does
+            return true;
+        }
+    }
     if (watched == StaticText9 && event->type() == QEvent::MouseButtonRelease
         && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
         StaticText9Click();

@@ -28,6 +28,7 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QPushButton>
+#include <QToolButton>
 
 namespace sorban::app {
 namespace {
@@ -197,6 +198,7 @@ void TsorbanForm::setupInputs()
     StaticText9 =
         platform::makeLabel(c, "StaticText9", u("⇒"), {146, 95, 22, 24}, pixelFont(PGothic, 19, true), Red, Lime, Qt::AlignCenter);
     StaticText9->setFrameStyle(QFrame::Box | QFrame::Plain);
+    StaticText9->setAccessibleName(u("表示中の漢字を入力欄へ"));
     // Each box gets its font before its text, so its text is laid out once.
     Edit1 = new QLineEdit(c);
     Edit1->setObjectName(QStringLiteral("Edit1"));
@@ -208,17 +210,22 @@ void TsorbanForm::setupInputs()
     Edit1->setText(u("1"));
     Edit1->setAlignment(Qt::AlignRight);
     Edit1->setAttribute(Qt::WA_InputMethodEnabled, false); // the number box takes no IME input
+    Edit1->setAccessibleName(u("漢字番号"));
     UpDown1 = new platform::UpDown(c);
     UpDown1->setObjectName(QStringLiteral("UpDown1"));
     UpDown1->setGeometry(226, 92, 17, 30);
     UpDown1->setRange(1, data::MaxKanji);
     UpDown1->setPosition(1);
+    UpDown1->setAccessibleName(u("漢字番号の増減"));
+    UpDown1->upButton()->setAccessibleName(u("番号を増やす"));
+    UpDown1->downButton()->setAccessibleName(u("番号を減らす"));
     StaticText4 = platform::makeLabel(c, "StaticText4", u("漢字入力"), {252, 76, 60, 14}, pixelFont(PGothic, 12));
     StaticText4->setToolTip(u("調べたい漢字を入力します。"));
     Edit2 = new QLineEdit(c);
     Edit2->setObjectName(QStringLiteral("Edit2"));
     placeControl(Edit2, {250, 92, 66, 30}, pixelFont(PGothic, 24));
     Edit2->setText(u("愛"));
+    Edit2->setAccessibleName(u("漢字入力"));
     Edit2->setToolTip(u("最初の文字が選択されます。表示は４字以内。"));
 }
 
@@ -261,6 +268,7 @@ void TsorbanForm::setupButtons()
     palette.setColor(QPalette::Base, Yellow);
     ListBox1->setPalette(palette);
     ListBox1->setToolTip(u("【メモした文字】表示したい漢字をダブルクリック！"));
+    ListBox1->setAccessibleName(u("メモ"));
     ListBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     ListBox1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     ListBox1->setUniformItemSizes(true);
@@ -280,6 +288,7 @@ void TsorbanForm::setupGrids()
     StringGrid1->setFixedRows(1);
     StringGrid1->setFixedColor(BtnFace);
     StringGrid1->setFocusPolicy(Qt::ClickFocus); // the table takes no focus by tabbing
+    StringGrid1->setAccessibleName(u("出現ページ表"));
     connect(StringGrid1, &platform::StringGrid::drawCell, this, &TsorbanForm::StringGrid1DrawCell);
 
     StringGrid2 = new platform::StringGrid(m_client);
@@ -291,6 +300,7 @@ void TsorbanForm::setupGrids()
     StringGrid2->setFixedCols(0);
     StringGrid2->setFixedRows(1);
     StringGrid2->setFixedColor(BtnFace);
+    StringGrid2->setAccessibleName(u("属性"));
     StringGrid2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     StringGrid2->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     connect(StringGrid2, &platform::StringGrid::drawCell, this, &TsorbanForm::StringGrid2DrawCell);
@@ -355,6 +365,9 @@ void TsorbanForm::HyouDsp()
     m_selection.KanjiNow = known ? s.KanjiText[n] : std::string();
     Label3->setText(q(m_selection.KanjiNow));
     Label5->setText(q(m_selection.KanjiNow));
+    const QString kanjiName = q(m_selection.KanjiNow) + u("（漢字番号 ") + QString::number(n) + u("）");
+    Label3->setAccessibleName(kanjiName);
+    Label5->setAccessibleName(kanjiName);
     StaticText11->setText(u("*部首(読み)の欄はあくまで参考です。"));
 
     const std::int32_t f = s.FirstYomi(n);
@@ -451,9 +464,11 @@ void TsorbanForm::Panel1Dsp()
     if (m_selection.ReturnMode == 0) {
         Panel1->setColor(Red);
         Panel1->setToolTip(u("漢字を替えると,｢用例｣⇒｢出現｣表示に戻る。"));
+        Panel1->setAccessibleName(u("出現表示に戻る"));
     } else {
         Panel1->setColor(Navy);
         Panel1->setToolTip(u("漢字を替えても｢用例｣or｢出現｣表示はそのまま。"));
+        Panel1->setAccessibleName(u("用例表示のまま"));
     }
 }
 

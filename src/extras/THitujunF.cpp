@@ -1,6 +1,7 @@
 #include "extras/THitujunF.h"
 
 #include "platform/core/JpegDecoder.h"
+#include "platform/widgets/Accessibility.h"
 
 #include <QEvent>
 #include <QKeyEvent>
@@ -12,6 +13,7 @@ namespace sorban::extras {
 PictureArea::PictureArea(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("Image1"));
+    platform::setAccessibleRole(this, QAccessible::Graphic);
 }
 
 void PictureArea::drawAtOrigin(const QImage& picture)
@@ -67,6 +69,11 @@ void THitujunF::FormCreate(const QWidget& mainWindow)
     const QRect frame = mainWindow.frameGeometry();
     move(frame.left() + frame.width(), frame.top() + 40);
     m_picturePath.clear();
+}
+
+void THitujunF::setPictureName(const QString& name)
+{
+    Image1->setAccessibleName(name);
 }
 
 void THitujunF::HituDsp()

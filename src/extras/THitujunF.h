@@ -56,6 +56,8 @@ public:
 
     /// The picture path (UTF-8) the viewer paints; the main window sets it before opening.
     void setPicturePath(std::string path) { m_picturePath = std::move(path); }
+    /// What a screen reader says for the picture, e.g. "愛の筆順".
+    void setPictureName(const QString& name);
 
 private:
     PictureArea* Image1 = nullptr;

@@ -57,6 +57,7 @@ TJukujiForm::TJukujiForm(const data::KanjiStore& store, std::filesystem::path da
     makeLabel(this, "StaticText4", QStringLiteral("３０"), {6, 855, 24, 15}, pixelFont(PGothic, 13, true));
 
     StringGrid3 = new platform::StringGrid(this);
+    StringGrid3->setAccessibleName(QStringLiteral("熟字訓の出現表"));
     StringGrid3->setObjectName(QStringLiteral("StringGrid3"));
     StringGrid3->setGeometry(30, 70, 793, 916);
     StringGrid3->setFont(pixelFont(PGothic, 19, true));

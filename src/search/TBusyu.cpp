@@ -26,6 +26,7 @@ TBusyu::TBusyu(SearchContext context, QWidget* parent)
 {
     setObjectName(QStringLiteral("Busyu"));
     setupWindow(QStringLiteral("部首検索"), 999, 736, Aqua, pixelFont(PGothic, 16, true));
+    StringGrid1->setAccessibleName(QStringLiteral("部首検索表"));
     auto* title = makeLabel(this, "StaticText1", QStringLiteral("部首別検索表"), {24, 16, 154, 28}, pixelFont(PGothic, 24, true), Green,
                             QColor(255, 255, 128));
     title->setFrameStyle(QFrame::Box | QFrame::Plain);

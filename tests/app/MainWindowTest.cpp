@@ -1,7 +1,11 @@
 #include "app/MainWindowFixture.h"
+#include "platform/widgets/Accessibility.h"
 #include "platform/widgets/FormStyle.h"
 #include "platform/widgets/LampPanel.h"
 
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QAccessible>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -283,4 +287,33 @@ TEST_F(MainWindowTest, numberBoxShowsAllFourDigitsOfTheLastKanji)
     EXPECT_GT(four, 2);
     EXPECT_GE(three - four, 8);
     EXPECT_GE(firstInk("026") - firstInk("1000"), 8);
+}
+
+TEST_F(MainWindowTest, aScreenReaderHearsEveryControlTheShownKanjiAndItsTables)
+{
+    platform::installAccessibility();
+    writeData();
+    auto& f = open();
+    const auto name = [](QObject* o) { return QAccessible::queryAccessibleInterface(o)->text(QAccessible::Name); };
+    for (QWidget* field : f.findChildren<QWidget*>()) {
+        if (field->isVisible()
+            && (qobject_cast<QAbstractButton*>(field) || qobject_cast<QLineEdit*>(field) || qobject_cast<QAbstractItemView*>(field)
+                || qobject_cast<platform::StringGrid*>(field))) {
+            EXPECT_FALSE(name(field).isEmpty()) << field->objectName().toStdString();
+        }
+    }
+    EXPECT_EQ(name(Edit1()), u("漢字番号"));
+    EXPECT_EQ(name(Edit2()), u("漢字入力"));
+    EXPECT_EQ(name(Label5()), u("愛（漢字番号 1）"));
+    EXPECT_EQ(name(Panel1()), u("出現表示に戻る"));
+    f.R1Click();
+    EXPECT_EQ(name(Panel1()), u("用例表示のまま"));
+
+    QAccessibleTableInterface* table = QAccessible::queryAccessibleInterface(StringGrid1())->tableInterface();
+    ASSERT_NE(table, nullptr);
+    EXPECT_EQ(table->cellAt(1, 0)->text(QAccessible::Name), u("アイ"));
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(StringGrid2())->tableInterface()->cellAt(1, 0)->text(QAccessible::Name), u("4年"));
+    f.SpeedButton8Click();
+    EXPECT_EQ(name(Label3()), u("悪（漢字番号 2）"));
+    EXPECT_EQ(table->cellAt(1, 0)->text(QAccessible::Name), u("アク"));
 }

@@ -151,6 +151,8 @@ TEST_F(OpenWindowsTest, strokeOrderButtonOpensTheViewerOrNamesTheMissingPicture)
     QTest::keyClick(StringGrid2(), Qt::Key_Right);
     ASSERT_EQ(recorder.events.size(), 1u);
     EXPECT_EQ(recorder.events[0].kind, Box::Event::Kind::Modal);
+    const auto* picture = form->findChild<QWidget*>(QStringLiteral("HitujunF"))->findChild<QWidget*>(QStringLiteral("Image1"));
+    EXPECT_EQ(picture->accessibleName(), QStringLiteral("愛の筆順")); // what a screen reader says for it
 
     selection.KanNum = 2; // no picture flag: the button and the Right key do nothing
     form->HyouDsp();

@@ -240,6 +240,31 @@ TEST_F(SelectionTest, doubleClickingAMemoEntryShowsIt)
     EXPECT_EQ(selection.KanNum, before);
 }
 
+TEST_F(SelectionTest, theMemoAndTheCopyBackAreReachedByKeyboardToo)
+{
+    auto& f = openFull();
+    const auto item = [&](const char* text) {
+        for (QAction* a : f.menuBar()->actions().at(1)->menu()->actions())
+            if (a->text() == u(text))
+                return a;
+        return static_cast<QAction*>(nullptr);
+    };
+    show(*store->FindKanji(test::sjis("海")));
+    item("現漢字をメモ(&E)")->trigger();
+    EXPECT_EQ(memo(), "海愛上尾夏期句毛個医");
+    Edit2()->setText(u("x"));
+    item("表示中の漢字を入力欄へ(&I)")->trigger();
+    EXPECT_EQ(Edit2()->text(), u("海"));
+
+    // Enter on a memo entry shows it, as a double click does.
+    QApplication::setActiveWindow(&f);
+    ListBox1()->setFocus();
+    ListBox1()->setCurrentRow(4); // 夏
+    QTest::keyClick(ListBox1(), Qt::Key_Return);
+    EXPECT_EQ(platform::sjisToUtf8(selection.KanjiNow), "夏");
+    EXPECT_EQ(QApplication::focusWidget(), Edit1());
+}
+
 TEST_F(SelectionTest, fontDialogGivesBothKanjiTheWholeFontAndTheSettingsItsFace)
 {
     auto& f = openFull();
@@ -278,10 +303,27 @@ TEST_F(SelectionTest, menusHoldEveryItemAndRunTheirHandlers)
             items.push_back(item->isSeparator() ? "-" : (item->text() + shortcut).toStdString());
         }
     }
-    EXPECT_EQ(items, (std::vector<std::string>{"[ファイル(&F)]", "フォント(&F)", "-", "終了(&X)", "[操作(&M)]", "漢字入力決定(&D)",
-                                               "番号入力決定(&S)", "-", "熟字訓を表示(&J)", "-", "用例からの戻り方（&R） Ctrl+R",
-                                               "[検索(&D)]", "画数検索(&K)", "配当検索(&N)", "部首検索(&B)", "[ヘルプ(&H)]",
-                                               "Sorbanの使い方(&H) F1", "バージョン情報(&A)"}));
+    EXPECT_EQ(items, (std::vector<std::string>{"[ファイル(&F)]",
+                                               "フォント(&F)",
+                                               "-",
+                                               "終了(&X)",
+                                               "[操作(&M)]",
+                                               "漢字入力決定(&D)",
+                                               "番号入力決定(&S)",
+                                               "-",
+                                               "熟字訓を表示(&J)",
+                                               "-",
+                                               "用例からの戻り方（&R） Ctrl+R",
+                                               "-",
+                                               "現漢字をメモ(&E)",
+                                               "表示中の漢字を入力欄へ(&I)",
+                                               "[検索(&D)]",
+                                               "画数検索(&K)",
+                                               "配当検索(&N)",
+                                               "部首検索(&B)",
+                                               "[ヘルプ(&H)]",
+                                               "Sorbanの使い方(&H) F1",
+                                               "バージョン情報(&A)"}));
     std::vector<std::string> popup;
     for (QAction* item : PopupMenu1()->actions())
         popup.push_back(item->isSeparator() ? "-" : item->text().toStdString());

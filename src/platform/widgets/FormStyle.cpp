@@ -1,5 +1,7 @@
 #include "platform/widgets/FormStyle.h"
 
+#include "platform/widgets/Accessibility.h"
+
 #include <QApplication>
 #include <QLabel>
 #include <QPalette>
@@ -70,6 +72,7 @@ void setupApplication(QApplication& app)
     app.setStyle(makeWindowStyle());
     installFontSubstitutes();
     app.setFont(pixelFont(faces::PGothic, 12));
+    installAccessibility();
     // The style keeps each button's picture under its palette's key, and a button whose caption
     // changes colour gets a new palette each time: 1 MiB holds every live picture, where Qt's
     // default of 10 MiB filled up with stale ones in a long session.

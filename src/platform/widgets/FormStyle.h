@@ -55,7 +55,8 @@ void installFontSubstitutes();
 
 /// What every window of the application shares: the window style, the font substitutes, the
 /// default font (the windows' own, which also spares the menus a search through the system's
-/// fonts for one with Japanese glyphs), and a bound on the style's picture cache.
+/// fonts for one with Japanese glyphs), a bound on the style's picture cache, and the accessible
+/// interfaces of the application's own widgets.
 void setupApplication(QApplication& app);
 
 /// The installed family that stands for `face` (one of the Japanese faces above), or `face` itself.

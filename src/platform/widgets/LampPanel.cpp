@@ -1,5 +1,7 @@
 #include "platform/widgets/LampPanel.h"
 
+#include "platform/widgets/Accessibility.h"
+
 #include <QPainter>
 
 namespace sorban::platform {
@@ -8,6 +10,7 @@ LampPanel::LampPanel(QWidget* parent) : QFrame(parent)
 {
     setFrameStyle(QFrame::Box | QFrame::Plain);
     setLineWidth(1);
+    setAccessibleRole(this, QAccessible::StaticText); // a state to read, not a frame around others
 }
 
 void LampPanel::setColor(const QColor& color)

@@ -3,6 +3,7 @@
 #include "platform/core/TextCodec.h"
 #include "platform/widgets/Canvas.h"
 
+#include <QAccessible>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -48,6 +49,7 @@ void StringGrid::resizeCells()
     m_topRow = std::clamp(m_topRow, m_fixedRows, std::max(m_fixedRows, rowCount() - 1));
     updateScrollBars();
     viewport()->update();
+    announceShape();
 }
 
 void StringGrid::setColCount(int count)
@@ -129,6 +131,7 @@ void StringGrid::setCell(int col, int row, std::string sjis)
         return;
     slot.shown.reset();
     slot.sjis = std::move(sjis);
+    announceChanged(col, row);
     if (!viewport()->isVisible())
         return; // a hidden grid is drawn whole when it is shown
     const QRect rect = cellRect(col, row);
@@ -167,6 +170,7 @@ void StringGrid::setCurrent(int col, int row)
     m_anchorRow = m_row;
     scrollIntoView(m_col, m_row);
     viewport()->update();
+    announceCurrent();
 }
 
 void StringGrid::setTopRow(int row)
@@ -373,6 +377,7 @@ void StringGrid::moveTo(int col, int row, bool extend, bool scroll)
     if (scroll)
         scrollIntoView(col, row);
     viewport()->update();
+    announceCurrent();
 }
 
 void StringGrid::paintEvent(QPaintEvent*)
@@ -511,12 +516,53 @@ void StringGrid::focusInEvent(QFocusEvent* event)
 {
     QAbstractScrollArea::focusInEvent(event);
     viewport()->update();
+    // After the widget itself is announced as focused, which follows this handler.
+    QMetaObject::invokeMethod(this, &StringGrid::announceCurrent, Qt::QueuedConnection);
 }
 
 void StringGrid::focusOutEvent(QFocusEvent* event)
 {
     QAbstractScrollArea::focusOutEvent(event);
     viewport()->update();
+}
+
+void StringGrid::announceChanged(int col, int row)
+{
+    if (!QAccessible::isActive())
+        return;
+    if (m_changed.isNull())
+        QMetaObject::invokeMethod(this, &StringGrid::announceChanges, Qt::QueuedConnection);
+    m_changed |= QRect(col, row, 1, 1);
+}
+
+void StringGrid::announceChanges()
+{
+    if (m_changed.isNull())
+        return;
+    QAccessibleTableModelChangeEvent event(this, QAccessibleTableModelChangeEvent::DataChanged);
+    event.setFirstRow(m_changed.top());
+    event.setLastRow(std::min(m_changed.bottom(), rowCount() - 1));
+    event.setFirstColumn(m_changed.left());
+    event.setLastColumn(std::min(m_changed.right(), colCount() - 1));
+    m_changed = {};
+    QAccessible::updateAccessibility(&event);
+}
+
+void StringGrid::announceShape()
+{
+    if (!QAccessible::isActive())
+        return;
+    QAccessibleTableModelChangeEvent event(this, QAccessibleTableModelChangeEvent::ModelReset);
+    QAccessible::updateAccessibility(&event);
+}
+
+void StringGrid::announceCurrent()
+{
+    if (!QAccessible::isActive() || m_row >= rowCount() || m_col >= colCount())
+        return;
+    QAccessibleEvent event(this, hasFocus() ? QAccessible::Focus : QAccessible::Selection);
+    event.setChild(m_row * colCount() + m_col);
+    QAccessible::updateAccessibility(&event);
 }
 
 } // namespace sorban::platform

@@ -35,6 +35,8 @@ public:
     int rowCount() const { return static_cast<int>(m_rowHeights.size()); }
     void setFixedCols(int count);
     void setFixedRows(int count);
+    int fixedCols() const { return m_fixedCols; }
+    int fixedRows() const { return m_fixedRows; }
     void setDefaultColWidth(int width);
     void setColWidth(int col, int width);
     /// Sets every row's height, as a grid's default row height does.
@@ -102,6 +104,12 @@ private:
     void scrollIntoView(int col, int row);
     int colLeft(int col) const;
     int rowTop(int row) const;
+    // What a screen reader is told: a changed cell (told once per turn of the event loop for all
+    // cells changed in it), a new shape, a new current cell.
+    void announceChanged(int col, int row);
+    void announceChanges();
+    void announceShape();
+    void announceCurrent();
 
     std::vector<int> m_colWidths;
     std::vector<int> m_rowHeights;
@@ -124,6 +132,7 @@ private:
     int m_topRow = 1;
     int m_leftCol = 1;
     bool m_dragging = false;
+    QRect m_changed; // cells changed since the screen reader was last told, as (col, row) points
 };
 
 } // namespace sorban::platform

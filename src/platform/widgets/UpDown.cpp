@@ -1,5 +1,7 @@
 #include "platform/widgets/UpDown.h"
 
+#include "platform/widgets/Accessibility.h"
+
 #include <QToolButton>
 
 #include <algorithm>
@@ -15,6 +17,7 @@ UpDown::UpDown(QWidget* parent) : QWidget(parent), m_up(new QToolButton(this)), 
         b->setFocusPolicy(Qt::NoFocus);
         b->setAutoRepeat(true);
     }
+    platform::setAccessibleRole(this, QAccessible::Grouping); // its two buttons belong together
     connect(m_up, &QToolButton::clicked, this, [this] { step(1); });
     connect(m_down, &QToolButton::clicked, this, [this] { step(-1); });
 }

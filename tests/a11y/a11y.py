@@ -1,0 +1,165 @@
+"""Reads sorban through AT-SPI, as a screen reader does, and checks what it hears against the
+sample data the program shows. Usage: a11y.py SAMPLE_DIR (sorban running on that data)."""
+import os
+import subprocess
+import sys
+import time
+
+import pyatspi
+from gi.repository import GLib
+
+DATA = os.path.join(sys.argv[1], "kdata")
+FIELD_ROLES = {"push button", "text", "toggle button", "check box", "radio button", "spin button", "table", "list"}
+passed = failed = 0
+
+
+def check(name, condition, detail=""):
+    global passed, failed
+    if condition:
+        passed += 1
+        print("ok   " + name)
+    else:
+        failed += 1
+        print("FAIL " + name + (": " + str(detail) if detail != "" else ""))
+
+
+def records(name):
+    """The records of a data file: Shift-JIS lines, without note and heading lines."""
+    with open(os.path.join(DATA, name), encoding="cp932") as f:
+        return [line.rstrip("\r\n").split(",") for line in f if line.strip() and line[0] not in "#$"]
+
+
+readings = {int(r[0]): r[4:4 + int(r[2])] for r in records("knj_yomi.csv")}
+grades = {int(r[0]): int(r[2]) for r in records("knj_atrbt.csv")}
+strokes = records("Kaksu_srch.csv")  # kanji number, kanji, stroke count; in stroke-count order
+
+
+def wait_for(find, seconds=20.0):
+    """Polls find() until it gives something (the bus answers asynchronously); None at the end."""
+    end = time.monotonic() + seconds
+    while time.monotonic() < end:
+        try:
+            found = find()
+            if found:
+                return found
+        except Exception:  # an object that went away between two calls: ask again
+            pass
+        time.sleep(0.1)
+    return None
+
+
+def children(node):
+    return [node.getChildAtIndex(i) for i in range(node.childCount)]
+
+
+def walk(node, depth=0):
+    """Every object under node; a table's cells are left to its table interface."""
+    yield node
+    if depth < 8 and node.getRoleName() != "table":
+        for child in children(node):
+            if child is not None:
+                yield from walk(child, depth + 1)
+
+
+def find(root, role, name=None):
+    for node in walk(root):
+        if node.getRoleName() == role and (name is None or node.name == name):
+            return node
+    return None
+
+
+def application():
+    return next((a for a in pyatspi.Registry.getDesktop(0) if a is not None and a.name == "Sorban"), None)
+
+
+def window(title):
+    app = application()
+    return next((w for w in children(app) if w.name == title), None) if app else None
+
+
+def cell(table, row, col):
+    return table.queryTable().getAccessibleAt(row, col).name
+
+
+def unnamed_fields(root):
+    return [n.getRoleName() for n in walk(root) if n.getRoleName() in FIELD_ROLES and not n.name]
+
+
+def run_events_until(done, seconds=10.0):
+    """Runs the event loop, delivering AT-SPI events to listeners, until done() or time is up."""
+    end = time.monotonic() + seconds
+
+    def tick():
+        if done() or time.monotonic() > end:
+            pyatspi.Registry.stop()
+            return False
+        return True
+
+    GLib.timeout_add(50, tick)
+    pyatspi.Registry.start()
+
+
+def press_key(title, key):
+    win = subprocess.run(["xdotool", "search", "--name", "^" + title + "$"], capture_output=True, text=True).stdout.split()
+    subprocess.run(["xdotool", "windowfocus", "--sync", win[0]], stderr=subprocess.DEVNULL)
+    subprocess.run(["xdotool", "key", "--clearmodifiers", key])
+
+
+main = wait_for(lambda: window("Sorban v2.05"))
+if main is None:
+    print("FAIL sorban's main window never appeared on the accessibility bus")
+    sys.exit(1)
+check("the main window is a frame named by its caption", main.getRoleName() == "frame", main.getRoleName())
+
+# 1. The appearance table: 11 rows x 7 columns, headings in row 0, the kanji's readings in column 0.
+table = wait_for(lambda: find(main, "table", "出現ページ表"))
+check("the appearance table is a table", table is not None)
+number_box = find(main, "text", "漢字番号")
+shown = int(number_box.queryText().getText(0, -1))
+check("it has 11 rows and 7 columns", (table.queryTable().nRows, table.queryTable().nColumns) == (11, 7),
+      (table.queryTable().nRows, table.queryTable().nColumns))
+check("cell (0,0) reads 【読み】", cell(table, 0, 0) == "【読み】", cell(table, 0, 0))
+check("row 1 holds the shown kanji's first reading", cell(table, 1, 0) == readings[shown][0],
+      (cell(table, 1, 0), readings[shown][0]))
+header = table.queryTable().getAccessibleAt(0, 1)
+check("row 0 is column headings", header.getRole() == pyatspi.ROLE_TABLE_COLUMN_HEADER, header.getRoleName())
+
+# 2. The attribute grid's row 1 holds the grade; the large kanji say which kanji is shown.
+attributes = find(main, "table", "属性")
+check("the attribute grid's row 1 holds the grade", attributes and cell(attributes, 1, 0) == "%d年" % grades[shown],
+      attributes and cell(attributes, 1, 0))
+kanji = records("knj_yomi.csv")[shown - 1][1]
+check("the large kanji are named with their number", find(main, "label", "%s（漢字番号 %d）" % (kanji, shown)) is not None)
+check("the lamp is named by its state", find(main, "label", "出現表示に戻る") is not None)
+check("every edit box, button, list and table has a name", not unnamed_fields(main), unnamed_fields(main))
+
+# 3. Down shows the next kanji; the table says that its cells changed, and reads the new reading.
+renamed = []
+
+
+def heard(event):
+    renamed.append(event.source.name)
+
+
+pyatspi.Registry.registerEventListener(heard, "object:property-change:accessible-name")
+press_key("Sorban v2.05", "Down")
+run_events_until(lambda: readings[shown + 1][0] in renamed)
+pyatspi.Registry.deregisterEventListener(heard, "object:property-change:accessible-name")
+check("after Down the changed cells are announced", readings[shown + 1][0] in renamed, renamed[:12])
+check("after Down row 1 holds the next kanji's first reading", cell(table, 1, 0) == readings[shown + 1][0],
+      (cell(table, 1, 0), readings[shown + 1][0]))
+
+# 4. The stroke-count window, opened by its button's action: a window whose table reads its kanji.
+find(main, "push button", "画数(K)").queryAction().doAction(0)
+strokes_window = wait_for(lambda: window("Kakusuu"))
+check("the stroke-count window is a frame named Kakusuu", strokes_window and strokes_window.getRoleName() == "frame")
+if strokes_window:
+    grid = wait_for(lambda: find(strokes_window, "table", "画数検索表"))
+    check("its table reads the fewest strokes as the first row's heading",
+          grid and cell(grid, 0, 0) == "%s画" % strokes[0][2], grid and cell(grid, 0, 0))
+    check("its table reads the first kanji in the first cell", grid and cell(grid, 0, 1) == strokes[0][1],
+          grid and cell(grid, 0, 1))
+    check("every control of the window has a name", not unnamed_fields(strokes_window), unnamed_fields(strokes_window))
+
+print("%d passed, %d failed" % (passed, failed))
+sys.exit(1 if failed else 0)
