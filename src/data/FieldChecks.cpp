@@ -13,16 +13,10 @@ std::string notAnInteger(const std::string& what, std::string_view field)
     return what + " \"" + platform::sjisToUtf8(field) + "\" is not a number";
 }
 
-bool takeInteger(DataFileReader& file, platform::FieldCursor& fields, int field, const std::string& what,
-                 std::vector<platform::ProblemBox> boxes, std::int32_t& value)
+void reportNotAnInteger(DataFileReader& file, int field, std::string_view text, FieldError error)
 {
-    const std::string_view text = fields.take();
-    value = platform::intOr(text, -1);
-    if (value != -1)
-        return true;
-    std::string message = notAnInteger(what, text) + ": the program stops with an error box (" + boxes.back().text + ")";
-    file.problem(field, std::move(message), std::move(boxes));
-    return false;
+    std::string message = notAnInteger(error.what, text) + ": the program stops with an error box (" + error.boxes.back().text + ")";
+    file.problem(field, std::move(message), std::move(error.boxes));
 }
 
 std::string readNote(DataFileReader& file, std::string_view line)

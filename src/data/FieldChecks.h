@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace sorban::data {
 
@@ -13,10 +14,29 @@ namespace sorban::data {
 /// field counts as -1, which the readers take for an error.
 std::string notAnInteger(const std::string& what, std::string_view field);
 
-/// Takes field `field` (1-based) as an integer into `value`. A field that gives -1 is an error: it
-/// is reported with `boxes` (what the program shows, after which it stops) and false comes back.
-bool takeInteger(DataFileReader& file, platform::FieldCursor& fields, int field, const std::string& what,
-                 std::vector<platform::ProblemBox> boxes, std::int32_t& value);
+/// Why an integer field is in error: its name in reports and the boxes the program shows for it
+/// (after which it stops).
+struct FieldError {
+    std::string what;
+    std::vector<platform::ProblemBox> boxes;
+};
+
+/// Reports field `field` (1-based), whose text `text` gave -1.
+void reportNotAnInteger(DataFileReader& file, int field, std::string_view text, FieldError error);
+
+/// Takes field `field` (1-based) as an integer into `value`. A field that gives -1 is an error:
+/// it is reported with what `error()` gives and false comes back. `error` runs only for a field in
+/// error, so that reading a sound file builds no message.
+template <typename MakeError>
+bool takeInteger(DataFileReader& file, platform::FieldCursor& fields, int field, std::int32_t& value, MakeError&& error)
+{
+    const std::string_view text = fields.take();
+    value = platform::intOr(text, -1);
+    if (value != -1)
+        return true;
+    reportNotAnInteger(file, field, text, error());
+    return false;
+}
 
 /// A "$" note line: the text after the "$" up to its first comma; with no comma, the empty text.
 std::string readNote(DataFileReader& file, std::string_view line);

@@ -45,7 +45,7 @@ bool readRecord(KanjiStore& store, DataFileReader& file, std::string_view line, 
         if (f.number == 9)
             fields.skip(2);
         std::int32_t value = 0;
-        if (!takeInteger(file, fields, f.number, f.what, {fieldErrorBox(f.word)}, value)) {
+        if (!takeInteger(file, fields, f.number, value, [&] { return FieldError{f.what, {fieldErrorBox(f.word)}}; })) {
             if (!file.thorough())
                 return false;
             whole = false;

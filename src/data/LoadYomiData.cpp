@@ -65,7 +65,7 @@ bool readReadingRecord(KanjiStore& store, DataFileReader& file, std::string_view
     const bool thorough = file.thorough();
     FieldCursor fields(line);
     std::int32_t n = 0;
-    bool whole = takeInteger(file, fields, 1, "kanji number", {fieldErrorBox(NumberError)}, n);
+    bool whole = takeInteger(file, fields, 1, n, [] { return FieldError{"kanji number", {fieldErrorBox(NumberError)}}; });
     if (!whole && !thorough)
         return false;
     // A kanji number with no slot keeps its readings (they stay aligned with the other files'
@@ -77,7 +77,7 @@ bool readReadingRecord(KanjiStore& store, DataFileReader& file, std::string_view
     if (thorough && whole)
         checkKanji(file, n, kanji, order);
     std::int32_t count = 0;
-    if (!takeInteger(file, fields, 3, "reading count", {fieldErrorBox(CountError)}, count)) {
+    if (!takeInteger(file, fields, 3, count, [] { return FieldError{"reading count", {fieldErrorBox(CountError)}}; })) {
         if (!thorough)
             return false;
         whole = false;
@@ -85,7 +85,7 @@ bool readReadingRecord(KanjiStore& store, DataFileReader& file, std::string_view
     if (hasSlot)
         store.YomiCount[static_cast<std::size_t>(n)] = count;
     std::int32_t total = 0;
-    const bool totalRead = takeInteger(file, fields, 4, "running total", {fieldErrorBox(TotalError)}, total);
+    const bool totalRead = takeInteger(file, fields, 4, total, [] { return FieldError{"running total", {fieldErrorBox(TotalError)}}; });
     if (thorough)
         checkCounts(file, count, totalRead ? total : -1, order);
     if (!totalRead) {
@@ -163,18 +163,19 @@ bool readAppearanceRecord(KanjiStore& store, DataFileReader& file, std::string_v
     AprRow& record = store.AprRecord[static_cast<std::size_t>(k)];
     for (int index = 0; index < static_cast<int>(record.size()); ++index) {
         const int column = index / 2 + 1;
-        const std::string what = "column " + std::to_string(column) + (index % 2 == 0 ? " appearance code" : " page");
         std::int32_t value = 0;
         if (index + 1 == static_cast<int>(record.size())) {
             value = platform::intOr(fields.take(), -1); // column 6's page: -1 is stored, not reported
             if (file.thorough() && value == -1)
                 file.problem(FirstPairField + index, "a page of -1 in column 6: the program stores it silently");
         } else {
-            std::vector<ProblemBox> boxes =
-                index == 0   ? std::vector<ProblemBox>{{std::to_string(k), FirstCodeCaption}, {FirstCodeText, FirstCodeSecondCaption}}
-                : index == 1 ? std::vector<ProblemBox>{fieldErrorBox(FirstPageError)}
-                             : std::vector<ProblemBox>{fieldErrorBox(pairError(index))};
-            if (!takeInteger(file, fields, FirstPairField + index, what, std::move(boxes), value)) {
+            const auto error = [&] {
+                std::string what = "column " + std::to_string(column) + (index % 2 == 0 ? " appearance code" : " page");
+                if (index == 0)
+                    return FieldError{std::move(what), {{std::to_string(k), FirstCodeCaption}, {FirstCodeText, FirstCodeSecondCaption}}};
+                return FieldError{std::move(what), {fieldErrorBox(index == 1 ? std::string(FirstPageError) : pairError(index))}};
+            };
+            if (!takeInteger(file, fields, FirstPairField + index, value, error)) {
                 if (!file.thorough())
                     return false; // the values stored before it stay
                 whole = false;

@@ -51,11 +51,16 @@ std::vector<GroupedEntry> readGroupedList(const GroupedListFormat& format, const
         platform::FieldCursor fields(line);
         GroupedEntry entry;
         entry.line = file.line();
-        if (!data::takeInteger(file, fields, 1, "kanji number", {data::fieldErrorBox(GroupedNumberError)}, entry.number)
+        if (!data::takeInteger(file, fields, 1, entry.number,
+                               [] {
+                                   return data::FieldError{"kanji number", {data::fieldErrorBox(GroupedNumberError)}};
+                               })
             && !file.thorough())
             break;
         entry.kanji = fields.take();
-        if (!data::takeInteger(file, fields, 3, format.valueName, {data::fieldErrorBox(format.valueError)}, entry.value)) {
+        if (!data::takeInteger(file, fields, 3, entry.value, [&] {
+                return data::FieldError{format.valueName, {data::fieldErrorBox(format.valueError)}};
+            })) {
             if (!file.thorough())
                 break;
             continue;
