@@ -8,6 +8,7 @@
 #include "platform/core/TextCodec.h"
 #include "platform/widgets/Canvas.h"
 #include "platform/widgets/FormStyle.h"
+#include "platform/widgets/IdleWarmUp.h"
 #include "search/TBusyu.h"
 #include "search/THaitouSrch.h"
 #include "search/TKakusuu.h"
@@ -128,8 +129,17 @@ search::SearchContext TsorbanForm::searchContext()
     return {m_store, m_selection, m_settings, m_paths.dataDir, [this] { HyouDsp(); }};
 }
 
-// An open search window only comes to the front; otherwise a new one is made, which reads its
-// file again and stands where the last one was closed.
+template <typename Window>
+void TsorbanForm::makeSearchWindow(QPointer<Window>& window, bool& openFlag)
+{
+    window = new Window(searchContext(), this); // transient for the main window: one taskbar entry
+    connect(window, &search::SearchWindow::closed, this, [&openFlag] { openFlag = false; });
+}
+
+// An open search window only comes to the front. Otherwise the window is made anew, as a new
+// window would be: it reads its file again and stands where it was last closed. The window object
+// itself is kept from start-up on, so that its controls, its drawing surface and its laid-out
+// text are not built again at each opening.
 template <typename Window>
 void TsorbanForm::openSearchWindow(QPointer<Window>& window, bool& openFlag)
 {
@@ -138,8 +148,10 @@ void TsorbanForm::openSearchWindow(QPointer<Window>& window, bool& openFlag)
         window->activateWindow();
         return;
     }
-    window = new Window(searchContext(), this); // transient for the main window: one taskbar entry
-    connect(window, &search::SearchWindow::closed, this, [&openFlag] { openFlag = false; });
+    if (window)
+        window->FormCreate();
+    else
+        makeSearchWindow(window, openFlag);
     window->setWindowState(Qt::WindowNoState);
     openFlag = true;
     window->show();
@@ -199,12 +211,14 @@ void TsorbanForm::createStartupWindows()
 {
     HitujunF = new extras::THitujunF(this);
     HitujunF->FormCreate(*this);
-    // Made and read now, as every start does, but never shown: the first opening makes its own.
-    for (QWidget* w :
-         std::initializer_list<QWidget*>{new search::TYomiSrchF(searchContext(), this), new search::TBusyu(searchContext(), this),
-                                         new search::THaitouSrch(searchContext(), this), new search::TKakusuu(searchContext(), this)})
-        w->deleteLater();
+    // Made and read now, as every start does; each opening makes them anew (FormCreate).
+    makeSearchWindow(YomiSrchF, YomiSrchOpen);
+    makeSearchWindow(Busyu, BusyuOpen);
+    makeSearchWindow(HaitouSrch, HaitouSrchOpen);
+    makeSearchWindow(Kakusuu, KakusuuOpen);
     JukujiForm = new jukuji::TJukujiForm(m_store, m_paths.dataDir, this);
+    // Their first opening then finds their text laid out and their glyphs drawn once.
+    new platform::IdleWarmUp(this, {Kakusuu.data(), HaitouSrch.data(), Busyu.data(), YomiSrchF.data(), JukujiForm.data()});
 }
 
 void TsorbanForm::J1Click()

@@ -151,6 +151,8 @@ private:
     void reportNotEducationKanji();
     search::SearchContext searchContext();
     template <typename Window>
+    void makeSearchWindow(QPointer<Window>& window, bool& openFlag);
+    template <typename Window>
     void openSearchWindow(QPointer<Window>& window, bool& openFlag);
 
     // The search windows and their open flags (set while a window of that kind is open).

@@ -18,7 +18,6 @@ SearchWindow::SearchWindow(SearchContext context, PositionKeys keys, QWidget* pa
     : QWidget(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       m_context(std::move(context)), m_keys(keys)
 {
-    setAttribute(Qt::WA_DeleteOnClose);
     StringGrid1 = new platform::StringGrid(this);
     StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
     StringGrid1->setRangeSelect(true);
@@ -50,7 +49,14 @@ void SearchWindow::setupWindow(const QString& title, int width, int height, cons
     setWindowTitle(title);
     setFixedSize(width, height);
     platform::placeControl(this, QRect(0, 0, width, height), font, platform::colors::Black, color);
+}
+
+void SearchWindow::FormCreate()
+{
     move(m_context.settings.*m_keys.left, m_context.settings.*m_keys.top);
+    StringGrid1->beginRefill();
+    readTable();
+    StringGrid1->endRefill();
 }
 
 void SearchWindow::setupCloseButton(const QRect& geometry, const QFont& font, const QColor& color)

@@ -34,7 +34,8 @@ struct SearchContext {
 
 /// What the four search windows share: a fixed-size window with a table, the pick of a cell into
 /// the main window, Escape and Delete and the close button, and the window's position kept in the
-/// settings values when it closes. A closed window is freed: the next opening makes a new one.
+/// settings values when it closes. A closed window is kept hidden; each opening makes it anew
+/// with FormCreate, as a new window would be.
 class SearchWindow : public QWidget {
     Q_OBJECT
 
@@ -47,6 +48,10 @@ public:
 
     SearchWindow(SearchContext context, PositionKeys keys, QWidget* parent = nullptr);
 
+    /// Places the window from its settings values and reads its table from its file again; a cell
+    /// the file no longer fills is emptied.
+    void FormCreate();
+
     void SpeedButton1Click();
     void StringGrid1MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, const QPoint& pos);
     void StringGrid1KeyDown(int key, Qt::KeyboardModifiers modifiers);
@@ -56,7 +61,7 @@ signals:
     void closed();
 
 protected:
-    /// Sizes the client area, sets colour and title, places the window from its settings values.
+    /// Sizes the client area, sets colour and title.
     void setupWindow(const QString& title, int width, int height, const QColor& color, const QFont& font);
     void setupCloseButton(const QRect& geometry, const QFont& font, const QColor& color);
     /// The usual pick: an empty cell beeps, a text that is no education kanji is reported under
@@ -64,6 +69,8 @@ protected:
     void pickText(const std::string& sjis, bool beepWhenEmpty, const std::string& text, const std::string& caption);
     /// The pick of cell (col, row), after a mouse release or Enter; -1, -1 lies outside every cell.
     virtual void pick(int col, int row, bool byMouse);
+    /// Reads the window's file into its table, with the file's own boxes for a missing file or a bad field.
+    virtual void readTable() = 0;
     /// Shows kanji `n` in the main window.
     void showKanji(std::int32_t n);
 

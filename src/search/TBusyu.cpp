@@ -51,11 +51,15 @@ TBusyu::TBusyu(SearchContext context, QWidget* parent)
     StringGrid1->setDefaultRowHeight(24);
     connect(StringGrid1, &platform::StringGrid::drawCell, this, &TBusyu::StringGrid1DrawCell);
 
-    // FormCreate
-    m_radicalCells.clear();
     StringGrid1->setColWidth(0, 38);
     for (int col = 1; col <= RadicalTableColumns; ++col)
         StringGrid1->setColWidth(col, 18);
+    FormCreate();
+}
+
+void TBusyu::readTable()
+{
+    m_radicalCells.clear();
     BsDataRead();
     BsHyouDsp();
     bsPosFind();

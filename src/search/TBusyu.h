@@ -33,6 +33,7 @@ public:
     const std::vector<QPoint>& radicalCells() const { return m_radicalCells; }
 
 protected:
+    void readTable() override;
     void pick(int col, int row, bool byMouse) override;
 
 private:

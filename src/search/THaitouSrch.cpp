@@ -15,6 +15,13 @@ using platform::makeLabel;
 using platform::pixelFont;
 using platform::faces::PGothic;
 
+namespace {
+
+// The edition label a file without one leaves showing.
+const QString DefaultLabel = QStringLiteral("あいうえおかきく");
+
+} // namespace
+
 THaitouSrch::THaitouSrch(SearchContext context, QWidget* parent)
     : SearchWindow(std::move(context), {&settings::Settings::NENLEFT, &settings::Settings::NENTOP}, parent)
 {
@@ -26,8 +33,8 @@ THaitouSrch::THaitouSrch(SearchContext context, QWidget* parent)
     title->setFrameStyle(QFrame::Box | QFrame::Plain);
     makeLabel(this, "StaticText2", QStringLiteral("◆漢字をクリックするか、赤字にしてEnterしてください。"), {230, 20, 399, 20},
               pixelFont(PGothic, 16, true));
-    StaticText3 = makeLabel(this, "StaticText3", QStringLiteral("あいうえおかきく"), {664, 18, 124, 18}, pixelFont(PGothic, 15, true), Blue,
-                            White, Qt::AlignCenter);
+    StaticText3 =
+        makeLabel(this, "StaticText3", DefaultLabel, {664, 18, 124, 18}, pixelFont(PGothic, 15, true), Blue, White, Qt::AlignCenter);
     StaticText3->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setupCloseButton({820, 18, 100, 30}, pixelFont(PGothic, 12, true), Red);
 
@@ -42,9 +49,14 @@ THaitouSrch::THaitouSrch(SearchContext context, QWidget* parent)
     StringGrid1->setDefaultRowHeight(22);
     connect(StringGrid1, &platform::StringGrid::drawCell, this, &THaitouSrch::StringGrid1DrawCell);
 
-    // FormCreate
     for (int col = 1; col <= GroupedColumns; ++col)
         StringGrid1->setColWidth(col, 20);
+    FormCreate();
+}
+
+void THaitouSrch::readTable()
+{
+    StaticText3->setText(DefaultLabel); // what a file without a label leaves
     NenDataRead();
     NenHyouDsp();
     StringGrid1->setCurrent(1, 0);

@@ -26,6 +26,9 @@ public:
     /// The entries read from the file.
     const std::vector<GroupedEntry>& entries() const { return m_entries; }
 
+protected:
+    void readTable() override;
+
 private:
     QLabel* StaticText3 = nullptr; // the edition label of the file
     std::vector<GroupedEntry> m_entries;

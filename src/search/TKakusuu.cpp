@@ -57,9 +57,13 @@ TKakusuu::TKakusuu(SearchContext context, QWidget* parent)
     StringGrid1->setDefaultRowHeight(22);
     connect(StringGrid1, &platform::StringGrid::drawCell, this, &TKakusuu::StringGrid1DrawCell);
 
-    // FormCreate
     for (int col = 1; col <= GroupedColumns; ++col)
         StringGrid1->setColWidth(col, 20);
+    FormCreate();
+}
+
+void TKakusuu::readTable()
+{
     KksDataRead();
     KksHyouDsp();
     StringGrid1->setCurrent(1, 0);

@@ -24,6 +24,9 @@ public:
     /// The entries read from the file.
     const std::vector<GroupedEntry>& entries() const { return m_entries; }
 
+protected:
+    void readTable() override;
+
 private:
     std::vector<GroupedEntry> m_entries;
 };

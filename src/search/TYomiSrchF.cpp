@@ -40,12 +40,16 @@ TYomiSrchF::TYomiSrchF(SearchContext context, QWidget* parent)
     StringGrid1->setDefaultRowHeight(24);
     connect(StringGrid1, &platform::StringGrid::drawCell, this, &TYomiSrchF::StringGrid1DrawCell);
 
-    // FormCreate
     StringGrid1->setColWidth(0, 30);
-    for (int col = 1; col <= ReadingTableColumns; ++col) {
+    for (int col = 1; col <= ReadingTableColumns; ++col)
         StringGrid1->setColWidth(col, 26);
+    FormCreate();
+}
+
+void TYomiSrchF::readTable()
+{
+    for (int col = 1; col <= ReadingTableColumns; ++col)
         StringGrid1->setCell(col, 0, std::to_string(col));
-    }
     YmiDataRead();
     StringGrid1->setCurrent(1, 1);
 }

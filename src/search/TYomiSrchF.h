@@ -21,6 +21,7 @@ public:
     void StringGrid1DrawCell(int col, int row, const QRect& rect, const platform::CellState& state, platform::Canvas& canvas);
 
 protected:
+    void readTable() override;
     void pick(int col, int row, bool byMouse) override;
     void keyPressEvent(QKeyEvent* event) override;
 };

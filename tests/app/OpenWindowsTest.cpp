@@ -53,21 +53,31 @@ TEST_F(OpenWindowsTest, eachCommandOpensOneWindowAndBringsItForwardWhileOpen)
     EXPECT_TRUE(f.searchWindow(Search::Grade) && f.searchWindow(Search::Radical) && f.searchWindow(Search::Reading));
 }
 
-TEST_F(OpenWindowsTest, aClosedWindowIsFreedAndTheNextOneStandsWhereItWasClosed)
+TEST_F(OpenWindowsTest, theNextOpeningReadsTheFileAgainAndStandsWhereTheWindowWasClosed)
 {
     auto& f = open();
     f.K2Click();
-    f.searchWindow(Search::StrokeCount)->move(333, 44);
-    f.searchWindow(Search::StrokeCount)->findChild<QPushButton*>(QStringLiteral("SpeedButton1"))->click();
+    QPointer<QWidget> kept = f.searchWindow(Search::StrokeCount);
+    kept->move(333, 44);
+    kept->findChild<QPushButton*>(QStringLiteral("SpeedButton1"))->click();
     settle();
     EXPECT_EQ(f.isSearchOpen(Search::StrokeCount), 0);
-    EXPECT_FALSE(f.searchWindow(Search::StrokeCount)); // freed, not kept hidden
+    EXPECT_FALSE(kept->isVisible());
     EXPECT_EQ(settings.KKSLEFT, 333);
     write("Kaksu_srch.csv", "1,悪,1,\n");
+    settings.KKSTOP = 55;
     f.K2Click();
-    ASSERT_TRUE(f.searchWindow(Search::StrokeCount));
-    EXPECT_EQ(f.searchWindow(Search::StrokeCount)->pos(), QPoint(333, 44));
-    EXPECT_EQ(platform::sjisToUtf8(grid(f.searchWindow(Search::StrokeCount))->cell(1, 0)), "悪"); // the file is read again
+    EXPECT_EQ(f.searchWindow(Search::StrokeCount), kept); // the same window, made again
+    EXPECT_TRUE(kept->isVisible());
+    EXPECT_EQ(kept->pos(), QPoint(333, 55));
+    EXPECT_EQ(platform::sjisToUtf8(grid(kept)->cell(1, 0)), "悪"); // the file is read again
+    EXPECT_EQ(grid(kept)->cell(1, 1), "");                         // and what it no longer holds is gone
+
+    std::filesystem::remove(dir / "kdata" / "Kaksu_srch.csv");
+    kept->close();
+    recorder.events.clear();
+    f.K2Click();
+    EXPECT_EQ(recorder.events, std::vector{Box::box("ご注意！", "Kaksu_srch.csv のファイルがありません。")});
 }
 
 TEST_F(OpenWindowsTest, aPickShowsTheKanjiInTheMainWindow)
@@ -107,8 +117,9 @@ TEST_F(OpenWindowsTest, startUpReadsEveryTableOnceInOrderWithoutShowingAWindow)
                                             Box::box("ご注意！", "juk_jho.csv のファイルがありません。")}));
     settle();
     EXPECT_EQ(openCount(), 0);
-    for (QWidget* w : QApplication::topLevelWidgets())
-        EXPECT_FALSE(qobject_cast<search::SearchWindow*>(w)) << "left behind: " << w->objectName().toStdString();
+    EXPECT_EQ(f.findChildren<search::SearchWindow*>().size(), 4); // one kept of each kind, none shown
+    for (auto* w : f.findChildren<search::SearchWindow*>())
+        EXPECT_FALSE(w->isVisible()) << w->objectName().toStdString();
 }
 
 TEST_F(OpenWindowsTest, jukujikunWindowIsMadeOnceAndShownAgainByEveryCommand)
@@ -203,6 +214,7 @@ TEST_F(OpenWindowsTest, everyAboutChoiceOpensAnotherWindow)
 TEST_F(OpenWindowsTest, openingAndClosingAThousandTimesLeavesNothingBehind)
 {
     auto& f = open();
+    f.createStartupWindows();
     const auto before = QApplication::allWidgets().size();
     for (int i = 0; i < 1000; ++i) {
         f.B1Click();

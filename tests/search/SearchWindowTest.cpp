@@ -11,6 +11,7 @@
 #include "support/RecordingDialogs.h"
 #include "support/TestFiles.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
@@ -45,7 +46,6 @@ protected:
     std::unique_ptr<Window> open()
     {
         auto window = std::make_unique<Window>(context());
-        window->setAttribute(Qt::WA_DeleteOnClose, false); // the test owns it
         window->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
         return window;
@@ -63,6 +63,38 @@ protected:
     {
         return image.pixel(grid->cellRect(col, row).topLeft() + offset);
     }
+    // A window used, closed and made again over a changed file shows all that a new window over
+    // that file shows: cells, current cell, scrolling, labels, place.
+    template <typename Window>
+    void expectMadeAgainAsNew(const std::string& name, std::string_view before, std::string_view after)
+    {
+        write(name, before);
+        const auto used = open<Window>();
+        auto* g = test::child<platform::StringGrid>(*used, "StringGrid1");
+        g->setCurrent(g->colCount() - 1, g->rowCount() - 1); // scrolled to the far corner
+        used->move(used->pos() + QPoint(17, 9));
+        used->close();
+        write(name, after);
+        used->FormCreate();
+        used->show();
+        const auto fresh = open<Window>();
+        auto* f = test::child<platform::StringGrid>(*fresh, "StringGrid1");
+        for (int row = 0; row < g->rowCount(); ++row)
+            for (int col = 0; col < g->colCount(); ++col)
+                ASSERT_EQ(g->cell(col, row), f->cell(col, row)) << name << " " << col << "," << row;
+        EXPECT_EQ(QPoint(g->col(), g->row()), QPoint(f->col(), f->row())) << name;
+        EXPECT_EQ(g->selection(), f->selection()) << name;
+        EXPECT_EQ(g->topRow(), f->topRow()) << name;
+        QApplication::setActiveWindow(fresh.get());
+        const QImage freshLook = render(f);
+        QApplication::setActiveWindow(used.get()); // each looks as it does in front, with the focus
+        EXPECT_EQ(render(g), freshLook) << name;
+        EXPECT_EQ(used->pos(), fresh->pos()) << name;
+        const auto labels = used->template findChildren<QLabel*>();
+        for (QLabel* label : labels)
+            EXPECT_EQ(label->text(), test::child<QLabel>(*fresh, label->objectName().toLatin1().constData())->text()) << name;
+    }
+
     void release(platform::StringGrid* grid, int col, int row, Qt::MouseButton button = Qt::LeftButton)
     {
         QTest::mouseClick(grid->viewport(), button, Qt::NoModifier, grid->cellRect(col, row).center());
@@ -322,4 +354,13 @@ TEST_F(SearchWindowTest, closingByAnyWayClearsTheFlagAndStoresThePosition)
     }
     const auto again = open<search::TKakusuu>();
     EXPECT_EQ(again->pos(), QPoint(213, 95));
+}
+
+TEST_F(SearchWindowTest, aWindowMadeAgainShowsWhatANewWindowShows)
+{
+    expectMadeAgainAsNew<search::TKakusuu>("Kaksu_srch.csv", groupLines(60, 1) + groupLines(3, 2), groupLines(2, 4));
+    expectMadeAgainAsNew<search::THaitouSrch>("HaiNen_srch.csv", "$令和版,\n" + groupLines(50, 1), groupLines(3, 2));
+    expectMadeAgainAsNew<search::TBusyu>("Bs_srch.csv", "0,４画○心≫愛悪\n1,５画○木≫本\n", "0,１画○一≫一\n");
+    expectMadeAgainAsNew<search::TYomiSrchF>("Yomi_srch.csv", "あ愛悪\nい一\nう上\n", "か下\n");
+    EXPECT_TRUE(recorder.events.empty());
 }

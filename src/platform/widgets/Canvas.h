@@ -3,9 +3,12 @@
 #include <QColor>
 #include <QFont>
 #include <QRect>
+#include <QStaticText>
 #include <QTransform>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 class QPainter;
 
@@ -37,6 +40,25 @@ private:
     QTransform m_toDevice;     // logical to device pixels: a scale and a move
     QTransform m_world;        // the painter's own transform
     QTransform m_devicePixels; // the painter's transform under which coordinates are device pixels
+    bool m_sameTransform;      // at scale 1 logical pixels are device pixels: no transform to swap
+};
+
+/// One text laid out once for each font it is drawn in. Drawing a laid-out text skips the text
+/// shaping that is most of the cost of painting a table; a grid keeps one for each cell's text.
+class LaidOutText {
+public:
+    struct Layout {
+        QStaticText text;
+        int width;  ///< the text's advance, as QFontMetrics::horizontalAdvance gives it
+        int height; ///< the font's line height
+    };
+
+    /// `text` laid out in `font`, made at the first asking; `text` must be the same at each asking.
+    const Layout& in(const QFont& font, const QString& text);
+    void clear() { m_layouts.clear(); }
+
+private:
+    std::vector<std::pair<QFont, Layout>> m_layouts;
 };
 
 /// The drawing surface an owner-draw handler gets for one cell: a brush colour, the grid's font
@@ -44,9 +66,23 @@ private:
 /// DrawText. All drawing stays inside the cell, short of its grid lines.
 class Canvas {
 public:
-    /// `deviceCell` is the cell's place in device pixels, short of its grid lines.
+    /// `deviceCell` is the cell's place in device pixels, short of its grid lines. `cellText` and
+    /// `layouts`, when given, are the cell's text and the layouts kept for it.
     Canvas(QPainter& painter, const QRect& cell, const DevicePixels& pixels, const QRect& deviceCell, const QFont& font,
-           const QColor& fontColor, const QColor& brushColor);
+           const QColor& fontColor, const QColor& brushColor, const QString* cellText = nullptr, LaidOutText* layouts = nullptr);
+    /// Draws the pending default text if the handler left it uncovered.
+    ~Canvas();
+    Canvas(const Canvas&) = delete;
+    Canvas& operator=(const Canvas&) = delete;
+
+    /// The grid's own drawing of the cell's text, which comes before the handler's: it is drawn
+    /// before the handler's first drawing, or never when that drawing is a fill of the whole cell.
+    /// The text is the cell's text, at `at` in the grid's font and colour.
+    void setDefaultText(const QPoint& at)
+    {
+        m_defaultPending = m_cellText && !m_cellText->isEmpty();
+        m_defaultAt = at;
+    }
 
     void setBrushColor(const QColor& color) { m_brush = color; }
     /// Size in points, as 96-dpi pixels: pt * 96 / 72.
@@ -63,6 +99,8 @@ public:
     void DrawText(const QString& text, const QRect& rect);
 
 private:
+    void drawDefaultText();
+
     QPainter& m_painter;
     QRect m_cell;
     const DevicePixels& m_pixels;
@@ -70,6 +108,12 @@ private:
     QFont m_font;
     QColor m_fontColor;
     QColor m_brush;
+    const QString* m_cellText;
+    LaidOutText* m_layouts;
+    bool m_defaultPending = false; // until the handler draws
+    QPoint m_defaultAt;
+    QFont m_defaultFont; // the grid's font and text colour, whatever the handler sets
+    QColor m_defaultColor;
 };
 
 /// Pixels of a size in points on the 96-dpi screens the layout was drawn for.

@@ -11,6 +11,7 @@
 #include <QStyle>
 
 #include <algorithm>
+#include <utility>
 
 namespace sorban::platform {
 namespace {
@@ -127,9 +128,11 @@ void StringGrid::setCell(int col, int row, std::string sjis)
     if (row < 0 || row >= rowCount() || col < 0 || col >= colCount())
         return; // text for a cell outside the grid has nowhere to go
     auto& slot = m_cells[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)];
+    slot.written = m_refilling;
     if (slot.sjis == sjis)
         return;
     slot.shown.reset();
+    slot.laid.clear();
     slot.sjis = std::move(sjis);
     announceChanged(col, row);
     if (!viewport()->isVisible())
@@ -137,6 +140,23 @@ void StringGrid::setCell(int col, int row, std::string sjis)
     const QRect rect = cellRect(col, row);
     if (!rect.isEmpty())
         viewport()->update(rect);
+}
+
+void StringGrid::beginRefill()
+{
+    for (auto& row : m_cells)
+        for (Cell& cell : row)
+            cell.written = false;
+    m_refilling = true;
+}
+
+void StringGrid::endRefill()
+{
+    m_refilling = false;
+    for (int row = 0; row < rowCount(); ++row)
+        for (int col = 0; col < colCount(); ++col)
+            if (!m_cells[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)].written && !cell(col, row).empty())
+                setCell(col, row, {});
 }
 
 const std::string& StringGrid::cell(int col, int row) const
@@ -410,14 +430,9 @@ void StringGrid::paintCells(QPainter& painter)
             pixels.fill(painter, QRect(device.left(), device.bottom() + 1, device.width() + lineWidth, lineWidth), line);
         }
         const QString& shown = cellText(col, row);
-        if (!shown.isEmpty()) {
-            pixels.clip(painter, device);
-            painter.setFont(font());
-            painter.setPen(text);
-            painter.drawText(rect.topLeft() + QPoint(2, 2 + painter.fontMetrics().ascent()), shown);
-            painter.setClipping(false);
-        }
-        Canvas canvas(painter, rect, pixels, device, font(), text, brush);
+        LaidOutText& laid = m_cells[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)].laid;
+        Canvas canvas(painter, rect, pixels, device, font(), text, brush, &shown, &laid);
+        canvas.setDefaultText(rect.topLeft() + QPoint(2, 2));
         emit drawCell(col, row, rect, state, canvas);
     };
     const int width = viewport()->width();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/widgets/Canvas.h"
+
 #include <QAbstractScrollArea>
 #include <QColor>
 #include <QPoint>
@@ -9,8 +11,6 @@
 #include <vector>
 
 namespace sorban::platform {
-
-class Canvas;
 
 /// Drawing state of one cell.
 struct CellState {
@@ -48,6 +48,11 @@ public:
 
     // Cells.
     void setCell(int col, int row, std::string sjis);
+    /// Rewriting the whole grid: the cells not set between beginRefill and endRefill become empty,
+    /// and a cell set to the text it had keeps what was made for drawing it. The grid's shape
+    /// stays the same in between.
+    void beginRefill();
+    void endRefill();
     const std::string& cell(int col, int row) const;
     /// The cell's text as it is drawn: converted from Shift-JIS when the cell is first drawn or
     /// asked for, and kept until the cell changes.
@@ -117,6 +122,8 @@ private:
         std::string sjis;
         // The text as drawn, converted on first drawing: most cells of a hidden grid never are.
         mutable std::optional<QString> shown;
+        mutable LaidOutText laid; // `shown` laid out in each font it has been drawn in
+        bool written = false;     // set during the refill under way
     };
     std::vector<std::vector<Cell>> m_cells; // [row][col]
     int m_fixedCols = 1;
@@ -132,7 +139,8 @@ private:
     int m_topRow = 1;
     int m_leftCol = 1;
     bool m_dragging = false;
-    QRect m_changed; // cells changed since the screen reader was last told, as (col, row) points
+    QRect m_changed;          // cells changed since the screen reader was last told, as (col, row) points
+    bool m_refilling = false; // between beginRefill and endRefill
 };
 
 } // namespace sorban::platform

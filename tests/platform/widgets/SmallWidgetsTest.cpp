@@ -1,15 +1,19 @@
 #include "platform/widgets/FontDialog.h"
+#include "platform/widgets/IdleWarmUp.h"
 #include "platform/widgets/KeyPreview.h"
 #include "platform/widgets/LampPanel.h"
 #include "platform/widgets/UpDown.h"
 
 #include <QIcon>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
+
+#include <memory>
 
 using namespace sorban::platform;
 
@@ -82,4 +86,47 @@ TEST(FontDialogTest, buttonsSpeakJapaneseAndShowNoPictures)
     }
     texts.sort();
     EXPECT_EQ(texts, (QStringList{QStringLiteral("OK"), QStringLiteral("キャンセル")}));
+}
+
+namespace {
+
+class PaintCounter : public QWidget {
+public:
+    int paints = 0;
+
+protected:
+    void paintEvent(QPaintEvent*) override { ++paints; }
+};
+
+} // namespace
+
+TEST(IdleWarmUpTest, drawsEachHiddenWindowOnceAfterTheMainWindowsFirstPaintAndStopsAtTheFirstKey)
+{
+    for (const bool userTypesFirst : {false, true}) {
+        PaintCounter main;
+        main.resize(200, 100);
+        auto* hidden = new PaintCounter;
+        auto* shown = new PaintCounter;
+        const std::unique_ptr<QWidget> owner(hidden), owner2(shown);
+        hidden->resize(300, 200);
+        shown->resize(300, 200);
+        const QPointer<IdleWarmUp> warmUp = new IdleWarmUp(&main, {hidden, shown});
+        QCoreApplication::processEvents();
+        EXPECT_EQ(hidden->paints, 0) << "nothing is drawn before the main window's first frame";
+
+        if (userTypesFirst)
+            QTest::keyClick(&main, Qt::Key_Down);
+        shown->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(shown));
+        const int shownPaints = shown->paints;
+        main.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
+        for (int turn = 0; turn < 10 && warmUp; ++turn) {
+            QTest::qWait(5);
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        }
+        EXPECT_EQ(hidden->paints, userTypesFirst ? 0 : 1);
+        EXPECT_EQ(shown->paints, shownPaints) << "an open window is not drawn again off screen";
+        EXPECT_TRUE(warmUp.isNull()) << "it removes itself when done";
+    }
 }

@@ -10,6 +10,7 @@
 using sorban::platform::Canvas;
 using sorban::platform::CellState;
 using sorban::platform::DevicePixels;
+using sorban::platform::LaidOutText;
 using sorban::platform::StringGrid;
 using sorban::test::sjis;
 
@@ -221,6 +222,97 @@ TEST_F(StringGridTest, canvasDrawsAccessKeysAndClipsToTheCell)
     EXPECT_EQ(QColor(clipped.pixel(15, 15)), QColor(Qt::red));
     EXPECT_EQ(QColor(clipped.pixel(5, 5)), QColor(Qt::white));
     EXPECT_EQ(QColor(clipped.pixel(35, 35)), QColor(Qt::white));
+}
+
+TEST_F(StringGridTest, textLaidOutOnceDrawsTheSamePixelsAsTextDrawnEachTime)
+{
+    const QRect cell(0, 0, 140, 34);
+    for (const char* face : {"IPAPGothic", "IPAMincho"}) {
+        for (const int pixels : {12, 16, 21}) {
+            QFont font(QString::fromLatin1(face));
+            font.setPixelSize(pixels);
+            font.setBold(pixels == 16);
+            for (const char* utf8 : {"愛", "いと(しい)", " ４上：109", "－－－", "12画"}) {
+                const QString text = QString::fromUtf8(utf8);
+                QImage laid(cell.size(), QImage::Format_RGB32), drawn(cell.size(), QImage::Format_RGB32);
+                laid.fill(Qt::white);
+                drawn.fill(Qt::white);
+                LaidOutText layouts;
+                {
+                    QPainter painter(&laid);
+                    const DevicePixels device(painter);
+                    for (int twice = 0; twice < 2; ++twice) { // the second time from the kept layout
+                        Canvas canvas(painter, cell, device, device.map(cell), font, Qt::black, Qt::white, &text, &layouts);
+                        canvas.DrawText(text, cell);
+                    }
+                }
+                {
+                    QPainter painter(&drawn);
+                    painter.setFont(font);
+                    const QFontMetrics metrics(font);
+                    const QPoint at((cell.width() - metrics.horizontalAdvance(text)) / 2,
+                                    (cell.height() - metrics.height()) / 2 + metrics.ascent());
+                    painter.drawText(at, text);
+                    painter.drawText(at, text);
+                }
+                EXPECT_EQ(laid, drawn) << face << " " << pixels << " " << utf8;
+            }
+        }
+    }
+    // The grid's own text: 2 pixels in from the cell's corner, baseline at the font's ascent.
+    grid.setCell(1, 1, sjis("いと(しい)"));
+    const QImage once = render();
+    QImage expected = once;
+    {
+        QPainter painter(&expected);
+        const QRect rect = grid.cellRect(1, 1);
+        painter.fillRect(rect, Qt::white);
+        painter.setClipRect(rect);
+        painter.setFont(grid.font());
+        painter.drawText(rect.topLeft() + QPoint(2, 2 + painter.fontMetrics().ascent()), QStringLiteral("いと(しい)"));
+    }
+    grid.setCurrent(2, 2);
+    EXPECT_EQ(render(), expected);
+}
+
+TEST_F(StringGridTest, theGridsOwnTextShowsUnderAHandlerUnlessTheHandlerCoversTheCell)
+{
+    grid.setCell(1, 1, sjis("いと(しい)"));
+    const QRect rect = grid.cellRect(1, 1);
+    const auto textAt = [&](const QImage& image) {
+        int dark = 0;
+        for (int y = rect.top(); y < rect.bottom(); ++y)
+            for (int x = rect.left(); x < rect.right(); ++x)
+                dark += qGray(image.pixel(x, y)) < 128;
+        return dark;
+    };
+    const int plain = textAt(render());
+    ASSERT_GT(plain, 10);
+
+    // A handler that paints over part of the cell and sets its own font: the grid's text, in the
+    // grid's font, lies under what the handler draws.
+    QMetaObject::Connection hook =
+        QObject::connect(&grid, &StringGrid::drawCell, [&](int col, int row, const QRect& cell, const CellState&, Canvas& canvas) {
+            if (col != 1 || row != 1)
+                return;
+            canvas.setFontSize(30);
+            canvas.setBrushColor(Qt::yellow);
+            canvas.FillRect(QRect(cell.left(), cell.bottom() - 1, cell.width(), 2));
+        });
+    const QImage partly = render();
+    EXPECT_EQ(textAt(partly), plain);
+    EXPECT_EQ(QColor(partly.pixel(rect.center().x(), rect.bottom())), QColor(Qt::yellow));
+    QObject::disconnect(hook);
+
+    // A handler that fills the whole cell first: nothing of the grid's text shows.
+    hook = QObject::connect(&grid, &StringGrid::drawCell, [&](int col, int row, const QRect& cell, const CellState&, Canvas& canvas) {
+        if (col == 1 && row == 1) {
+            canvas.setBrushColor(Qt::yellow);
+            canvas.FillRect(cell);
+        }
+    });
+    EXPECT_EQ(textAt(render()), 0);
+    QObject::disconnect(hook);
 }
 
 TEST_F(StringGridTest, cellsOutsideTheGridAreIgnored)
