@@ -1,3 +1,4 @@
+#include "app/SheetDialog.h"
 #include "app/TsorbanForm.h"
 #include "data/KanjiStore.h"
 #include "platform/core/Dialogs.h"
@@ -50,5 +51,30 @@ void BM_ShowKanji(benchmark::State& state)
     }
 }
 BENCHMARK(BM_ShowKanji)->Unit(benchmark::kMillisecond);
+
+// A whole grade as a PDF, as PDFに保存 writes it: grade 1 of the sample set, one page a kanji.
+void BM_GradePdf(benchmark::State& state)
+{
+    const sorban::test::TempDir dir;
+    const std::string command = mkdataPath().string() + " " + dir.path().string() + " >/dev/null";
+    if (std::system(command.c_str()) != 0) {
+        state.SkipWithError("mkdata failed");
+        return;
+    }
+    sorban::platform::installFontSubstitutes();
+    auto store = std::make_unique<sorban::data::KanjiStore>();
+    sorban::settings::Settings settings;
+    sorban::settings::Selection selection;
+    selection.ExeDir = dir.path().string() + "/";
+    sorban::app::TsorbanForm form(*store, selection, settings, {dir / "kdata", dir / "hitudata"});
+    const std::vector<std::int32_t> grade =
+        sorban::app::kanjiForScope(*store, {sorban::app::SheetScope::Kind::Grade, 1, 1, 1}, 1, settings.Memo);
+    const QString path = QString::fromStdString((dir / "grade1.pdf").string());
+    for (auto _ : state)
+        if (!form.saveSheetsAsPdf(path, grade))
+            state.SkipWithError("the PDF was not written");
+    state.counters["pages"] = static_cast<double>(grade.size());
+}
+BENCHMARK(BM_GradePdf)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -8,6 +8,7 @@ mkdir -p "$work"
 for f in "$src"/*.html "$src"/*.hhc; do
   sed 's/charset=utf-8/charset=Shift_JIS/' "$f" | iconv -f UTF-8 -t CP932 > "$work/$(basename "$f")"
 done
+cp "$src"/*.png "$work/"
 iconv -f UTF-8 -t CP932 "$src/Sorban_Man.hhp" > "$work/Sorban_Man.hhp"
 (cd "$work" && chmcmd Sorban_Man.hhp > /dev/null)
 cp "$work/Sorban_Man.chm" "$out"

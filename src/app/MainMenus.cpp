@@ -35,6 +35,10 @@ void TsorbanForm::setupMenus()
 {
     QMenu* file = menuBar()->addMenu(u("ファイル(&F)"));
     file->addAction(u("フォント(&F)"), this, &TsorbanForm::F1Click);
+    // Taking the kanji's page out of the program.
+    file->addAction(u("印刷(&P)..."), this, &TsorbanForm::PrintClick)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    file->addAction(u("PDFに保存(&E)..."), this, &TsorbanForm::PdfClick);
+    file->addAction(u("コピー(&C)"), this, &TsorbanForm::CopyClick)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
     file->addSeparator();
     file->addAction(u("終了(&X)"), this, &TsorbanForm::Exit2Click);
     QMenu* operate = menuBar()->addMenu(u("操作(&M)"));
@@ -74,6 +78,10 @@ void TsorbanForm::setupMenus()
     PopupMenu1->addAction(u("画数検索(&S)"), this, &TsorbanForm::K2Click);
     PopupMenu1->addAction(u("配当検索(&H)"), this, &TsorbanForm::H1Click);
     PopupMenu1->addAction(u("部首検索(&B)"), this, &TsorbanForm::B1Click);
+    PopupMenu1->addSeparator();
+    PopupMenu1->addAction(u("印刷(&P)..."), this, &TsorbanForm::PrintClick);
+    PopupMenu1->addAction(u("PDFに保存(&E)..."), this, &TsorbanForm::PdfClick);
+    PopupMenu1->addAction(u("コピー(&C)"), this, &TsorbanForm::CopyClick);
 
     connect(SpeedButton3, &QPushButton::clicked, this, &TsorbanForm::H1Click);
     connect(SpeedButton4, &QPushButton::clicked, this, &TsorbanForm::B1Click);

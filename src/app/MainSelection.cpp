@@ -315,6 +315,12 @@ bool TsorbanForm::eventFilter(QObject* watched, QEvent* event)
         }
     }
 
+    // Ctrl+C copies a box's selected text; with nothing selected it copies the table (コピー).
+    if ((watched == Edit1 || watched == Edit2) && event->type() == QEvent::ShortcutOverride
+        && static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy) && !static_cast<QLineEdit*>(watched)->hasSelectedText()) {
+        event->ignore();
+        return true;
+    }
     if ((watched == Edit1 || watched == Edit2) && event->type() == QEvent::KeyPress && !editKeyOfWindows(*static_cast<QKeyEvent*>(event)))
         return true; // the window's key preview has had it; the box does nothing with it
     if (watched == Edit1 && event->type() == QEvent::KeyPress) {

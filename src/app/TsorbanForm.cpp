@@ -1,5 +1,6 @@
 #include "app/TsorbanForm.h"
 
+#include "app/KanjiPage.h"
 #include "data/AppearanceText.h"
 #include "data/KanjiStore.h"
 #include "data/MainDataFiles.h"
@@ -54,20 +55,6 @@ QString u(const char* utf8)
 const QColor PalePink(240, 220, 220);
 constexpr int KanjiSmallPoints = 44;
 constexpr int KanjiLargePoints = 72;
-
-const std::array<std::string, 6>& AttrHeading()
-{
-    static const std::array<std::string, 6> headings = {utf8ToSjis("配当学年"),   utf8ToSjis("画数"),   utf8ToSjis("部首"),
-                                                        utf8ToSjis("[部首読み]"), utf8ToSjis("漢検級"), utf8ToSjis("成り立ち")};
-    return headings;
-}
-
-const std::array<std::string, 6>& NaritachiLabel()
-{
-    static const std::array<std::string, 6> labels = {utf8ToSjis("－－"), utf8ToSjis("象形"), utf8ToSjis("指事"),
-                                                      utf8ToSjis("会意"), utf8ToSjis("形声"), utf8ToSjis("国字")};
-    return labels;
-}
 
 // Font size in points of a text by its byte length, for the table's reading column.
 int readingPoints(std::size_t bytes)
@@ -374,23 +361,15 @@ void TsorbanForm::HyouDsp()
     const std::int32_t c = known ? s.YomiCount[n] : 0;
     StaticText6->setText(q(utf8ToSjis("累計=") + std::to_string(f) + utf8ToSjis(",読み数=") + std::to_string(c)));
 
-    const std::size_t slot = known ? static_cast<std::size_t>(n - 1) : 0;
-    const std::int32_t grade = known ? s.HaitouNen[slot] : 0;
-    StringGrid2->setCell(0, 1, grade >= 1 && grade <= 6 ? std::to_string(grade) + utf8ToSjis("年") : utf8ToSjis("☆☆"));
-    StringGrid2->setCell(1, 1, std::to_string(known ? s.KakuSuu[slot] : 0) + utf8ToSjis("画"));
-    const std::int32_t radical = known ? s.BushuNo[slot] : -1;
-    const bool hasRadical = data::KanjiStore::isRadicalNumber(radical);
-    StringGrid2->setCell(2, 1, hasRadical ? s.BushuName[static_cast<std::size_t>(radical)] : std::string());
-    StringGrid2->setCell(3, 1, hasRadical ? s.BushuYomi[static_cast<std::size_t>(radical)] : std::string());
-    SpeedButton14->setEnabled(known && s.HitujunFlag[slot] == 1);
-    StringGrid2->setCell(4, 1, std::to_string(11 - static_cast<std::int64_t>(grade)) + utf8ToSjis("級"));
-    const std::int32_t type = known ? s.NaritachiType[slot] : 0;
-    StringGrid2->setCell(5, 1, NaritachiLabel()[static_cast<std::size_t>(type >= 0 && type <= 5 ? type : 0)]);
+    const std::array<std::string, 6> attributes = attributeTexts(s, n);
+    for (std::size_t col = 0; col < attributes.size(); ++col)
+        StringGrid2->setCell(static_cast<int>(col), 1, attributes[col]);
+    SpeedButton14->setEnabled(known && s.HitujunFlag[static_cast<std::size_t>(n - 1)] == 1);
 
     if (m_selection.GokuMode == 1)
         gokuDsp();
     m_selection.YomiRows = c;
-    const int shown = std::clamp(c, 0, 10);
+    const int shown = shownReadings(s, n);
     for (int k = 0; k < shown; ++k) {
         const std::int64_t index = static_cast<std::int64_t>(f) + k;
         const bool stored = data::KanjiStore::isReadingIndex(index);
@@ -421,8 +400,7 @@ void TsorbanForm::gokuDsp()
     StaticText7->setText(q(s.GokuNote));
     const std::int32_t n = m_selection.KanNum;
     const std::int32_t f = s.FirstYomi(n);
-    const std::int32_t c = data::KanjiStore::isKanjiNumber(n) ? s.YomiCount[n] : 0;
-    const int shown = std::clamp(c, 0, 10);
+    const int shown = shownReadings(s, n);
     for (int k = 0; k < shown; ++k) {
         const std::int64_t index = static_cast<std::int64_t>(f) + k;
         const bool stored = data::KanjiStore::isReadingIndex(index);

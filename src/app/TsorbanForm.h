@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/KanjiSheet.h"
 #include "data/PictureFile.h"
 #include "platform/core/Dialogs.h"
 
@@ -111,6 +112,19 @@ public:
     void SpeedButton14Click();
     void About1Click();
     void HowtoUseHelp1Click();
+
+    // Taking a kanji's page out of the program: sheets on paper or in a PDF, the table as text.
+    void PrintClick();
+    void PdfClick();
+    /// Puts the table in view (pages or examples) on the clipboard as tab-separated text and HTML.
+    void CopyClick();
+    /// The sheet of kanji `n` as printing draws it (the examples read first if they are not yet).
+    KanjiPage sheetPage(std::int32_t n);
+    /// Saves the sheets of `numbers` as a PDF at `path`, with a progress window that can stop a
+    /// run of many pages, and tells the user when the path cannot be written. True when written.
+    bool saveSheetsAsPdf(const QString& path, const std::vector<std::int32_t>& numbers);
+    /// The kanji font of the settings and today's date, for the sheets.
+    SheetStyle sheetStyle() const;
 
     /// Creates the tool windows of start-up in their order, so that each reads its files now.
     void createStartupWindows();

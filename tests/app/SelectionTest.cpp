@@ -305,6 +305,9 @@ TEST_F(SelectionTest, menusHoldEveryItemAndRunTheirHandlers)
     }
     EXPECT_EQ(items, (std::vector<std::string>{"[ファイル(&F)]",
                                                "フォント(&F)",
+                                               "印刷(&P)... Ctrl+P",
+                                               "PDFに保存(&E)...",
+                                               "コピー(&C) Ctrl+C",
                                                "-",
                                                "終了(&X)",
                                                "[操作(&M)]",
@@ -328,7 +331,7 @@ TEST_F(SelectionTest, menusHoldEveryItemAndRunTheirHandlers)
     for (QAction* item : PopupMenu1()->actions())
         popup.push_back(item->isSeparator() ? "-" : item->text().toStdString());
     EXPECT_EQ(popup, (std::vector<std::string>{"番号入力決定(&N)", "漢字入力決定(&K)", "-", "熟字訓を表示(&J)", "-", "画数検索(&S)",
-                                               "配当検索(&H)", "部首検索(&B)"}));
+                                               "配当検索(&H)", "部首検索(&B)", "-", "印刷(&P)...", "PDFに保存(&E)...", "コピー(&C)"}));
 
     const auto action = [](QMenu* menu, const char* text) {
         for (QAction* a : menu->actions())

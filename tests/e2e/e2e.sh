@@ -197,5 +197,25 @@ wait "$pid"
 check "the FIFO is still there" test -p "$ini"
 rm -f "$ini"
 
+# Saving the kanji's sheet as a PDF through the menu: choice of kanji, file dialog, the file.
+rm -f "$ini"
+start_main "$data"
+client_origin
+key alt+f; key e
+choice=$(wait_window "^PDFに保存$"); check "PDFに保存 asks which kanji" test -n "$choice"
+shot pdf-choice
+xdotool windowfocus --sync "$choice" 2>/dev/null; xdotool key Return
+other_dialog() { id=$(window "^PDFに保存$"); [ -n "$id" ] && [ "$id" != "$choice" ]; }
+check "then asks where to save" until_true other_dialog
+files=$(window "^PDFに保存$")
+xdotool windowfocus --sync "$files" 2>/dev/null
+xdotool key ctrl+a; xdotool type --delay 10 "$out/kanji1.pdf"; xdotool key Return
+saved() { [ -s "$out/kanji1.pdf" ]; }
+check "the PDF is written" until_true saved
+pdf_text=$(pdftotext "$out/kanji1.pdf" - 2>/dev/null | tr -d ' \n')
+check "the PDF holds the kanji, its number and its first reading" eval '[[ "$pdf_text" == *愛* && "$pdf_text" == *漢字番号1* && "$pdf_text" == *アイ* ]]'
+check "the PDF has one page" eval 'pdfinfo "$out/kanji1.pdf" | grep -q "^Pages: *1$"'
+quit_main
+
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]
