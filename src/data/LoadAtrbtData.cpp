@@ -83,6 +83,9 @@ int LoadAtrbtData(KanjiStore& store, const std::filesystem::path& dataDir, platf
     }
     if (file.thorough() && k < MaxKanji)
         file.fileProblem(std::to_string(k) + " attribute records for 1026 kanji");
+    // A 1027th record fills the spare slot, which no window shows: nothing is shown wrongly.
+    if (file.thorough() && k > MaxKanji)
+        file.fileProblem(std::to_string(k) + " attribute records for 1026 kanji: the last one is read but never shown", true);
     return -1;
 }
 

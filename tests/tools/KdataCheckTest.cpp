@@ -181,3 +181,140 @@ TEST_F(KdataCheckTest, aCtrlZAtTheEndIsAWarningAndBeforeDataAFault)
     EXPECT_TRUE(reports("knj_atrbt.csv", 1, "stops reading the file here, before what follows"));
     EXPECT_EQ(test::run(command + " >/dev/null"), 1);
 }
+
+namespace {
+
+std::string readBytes(const fs::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// The byte offsets of the starts of the lines of `bytes`.
+std::vector<std::size_t> lineStarts(const std::string& bytes)
+{
+    std::vector<std::size_t> starts{0};
+    for (std::size_t i = 0; i + 1 < bytes.size(); ++i)
+        if (bytes[i] == '\n')
+            starts.push_back(i + 1);
+    return starts;
+}
+
+// A fault planted into one line of a file: what the line becomes, the line it lands on, and the
+// words its report must hold.
+struct Plant {
+    const char* name;
+    const char* words;
+};
+
+} // namespace
+
+TEST_F(KdataCheckTest, everyLineRuleOfTheReadersIsCheckedInEveryFile)
+{
+    const std::vector<std::string> files = {"knj_yomi.csv",  "apr_jho.csv",    "bushu_ban.csv",   "knj_atrbt.csv",
+                                            "knj_goku.csv",  "Kaksu_srch.csv", "HaiNen_srch.csv", "Bs_srch.csv",
+                                            "Yomi_srch.csv", "juk_jho.csv",    "juk_goku.csv"};
+    const std::vector<Plant> plants = {{"long data line", "longer than the"},
+                                       {"long # line", "longer than the"},
+                                       {"long $ line", "longer than the"},
+                                       {"NUL byte", "NUL byte"},
+                                       {"lone CR", "carriage return without a line feed"},
+                                       {"short record", "fewer than the"}};
+    for (const std::string& file : files) {
+        const fs::path path = work / "kdata" / file;
+        const std::string clean = readBytes(path);
+        const std::vector<std::size_t> starts = lineStarts(clean);
+        const auto lineAt = [&](std::size_t i) {
+            const std::size_t end = i + 1 < starts.size() ? starts[i + 1] : clean.size();
+            return clean.substr(starts[i], end - starts[i]);
+        };
+        std::size_t data = 0, label = starts.size();
+        while (data < starts.size() && (clean[starts[data]] == '#' || clean[starts[data]] == '$'))
+            label = clean[starts[data]] == '$' ? data : label, ++data;
+        ASSERT_LT(data, starts.size()) << file;
+        for (const Plant& plant : plants) {
+            const std::string name = plant.name;
+            std::size_t at = data;
+            std::string line = lineAt(data);
+            const std::size_t comma = line.find(',');
+            if (name == "long data line") {
+                line.insert(line.find_first_of("\r\n"), "," + std::string(400, 'z'));
+            } else if (name == "long # line") {
+                at = 0;
+                line = "#" + std::string(400, 'z') + "\r\n";
+            } else if (name == "long $ line") {
+                if (label == starts.size())
+                    continue; // no label line in this file
+                at = label;
+                line = "$" + std::string(400, 'z') + ",\r\n";
+            } else if (name == "NUL byte") {
+                line.insert(comma + 1, 1, '\0');
+            } else if (name == "lone CR") {
+                line.insert(comma + 1, 1, '\r');
+            } else {
+                if (file == "Yomi_srch.csv")
+                    continue; // a row of any length: a heading alone is read as meant
+                line = line.substr(0, comma + 1) + "\r\n";
+            }
+            std::string planted = clean;
+            const std::size_t end = at + 1 < starts.size() ? starts[at + 1] : clean.size();
+            planted.replace(starts[at], end - starts[at], line);
+            test::writeBytes(path, planted);
+            const auto problems = check();
+            EXPECT_TRUE(kdatacheck::hasFault(problems)) << file << ": " << name;
+            // Where a missing field stops the program, its own report names that field.
+            const bool stops = name == "short record" && (file == "knj_yomi.csv" || file == "Kaksu_srch.csv" || file == "HaiNen_srch.csv");
+            const bool noHeading = name == "short record" && file == "Bs_srch.csv";
+            const std::string words = stops       ? "is missing or empty: the program stops"
+                                      : noHeading ? "row has no heading part"
+                                                  : plant.words;
+            EXPECT_TRUE(reports(file, static_cast<int>(at) + 1, words)) << file << ": " << name;
+        }
+        test::writeBytes(path, clean);
+    }
+}
+
+TEST_F(KdataCheckTest, recordsThatShiftAgainstAnotherFileAreReportedWhereTheFilesPart)
+{
+    // A record dropped from the middle: every later one shows the next kanji's or reading's values.
+    struct Drop {
+        const char* file;
+        const char* prefix; // the record dropped: the first line that starts so
+        const char* words;
+    };
+    for (const Drop& drop : {Drop{"apr_jho.csv", "500,", "the files part here"}, Drop{"knj_goku.csv", "500,", "the files part here"},
+                             Drop{"knj_atrbt.csv", "500,", "the files part here"}, Drop{"juk_goku.csv", "5,", "the files part here"}}) {
+        copyKdataAgain();
+        const int at = lineStarting(drop.file, drop.prefix);
+        ASSERT_GT(at, 0) << drop.file;
+        auto all = lines(drop.file);
+        all.erase(all.begin() + at - 1);
+        setLines(drop.file, all);
+        EXPECT_TRUE(kdatacheck::hasFault(check())) << drop.file;
+        EXPECT_TRUE(reports(drop.file, at, drop.words)) << drop.file;
+    }
+
+    // A kanji with one reading more in the reading file than in the appearance and example files:
+    // from that kanji's next record on, the records name the readings of the kanji before.
+    copyKdataAgain();
+    const int second = lineStarting("knj_yomi.csv", "2,");
+    auto readings = lines("knj_yomi.csv");
+    std::string& line = readings[static_cast<std::size_t>(second - 1)];
+    const std::size_t countStart = line.find(',', line.find(',') + 1) + 1;
+    const std::size_t countEnd = line.find(',', countStart);
+    const int count = std::stoi(line.substr(countStart, countEnd - countStart));
+    line.replace(countStart, countEnd - countStart, std::to_string(count + 1));
+    line += "ソ,";
+    setLines("knj_yomi.csv", readings);
+    const int firstOfKanji3 = lineStarting("apr_jho.csv", "0,") + 2 + count; // kanji 1 has two readings
+    EXPECT_TRUE(reports("apr_jho.csv", firstOfKanji3, "the files part here"));
+    EXPECT_TRUE(reports("knj_goku.csv", lineStarting("knj_goku.csv", "0,") + 2 + count, "the files part here"));
+
+    // One attribute record too many fills the spare slot no window shows: worth a warning only.
+    copyKdataAgain();
+    auto attributes = lines("knj_atrbt.csv");
+    attributes.push_back(attributes.back());
+    setLines("knj_atrbt.csv", attributes);
+    EXPECT_TRUE(reports("knj_atrbt.csv", 0, "1027 attribute records for 1026 kanji"));
+    EXPECT_FALSE(kdatacheck::hasFault(check()));
+}
