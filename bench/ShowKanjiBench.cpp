@@ -24,29 +24,43 @@ std::filesystem::path mkdataPath()
     return std::filesystem::read_symlink("/proc/self/exe").parent_path() / "mkdata";
 }
 
+// The main window over a sample set that mkdata writes into a folder of its own.
+struct SampleWindow {
+    SampleWindow()
+    {
+        const std::string command = mkdataPath().string() + " " + dir.path().string() + " >/dev/null";
+        made = std::system(command.c_str()) == 0;
+        sorban::platform::installFontSubstitutes();
+        selection.ExeDir = dir.path().string() + "/";
+        if (made)
+            form = std::make_unique<sorban::app::TsorbanForm>(*store, selection, settings,
+                                                              sorban::app::FormPaths{dir / "kdata", dir / "hitudata"});
+    }
+
+    const sorban::test::TempDir dir;
+    bool made = false;
+    std::unique_ptr<sorban::data::KanjiStore> store = std::make_unique<sorban::data::KanjiStore>();
+    sorban::settings::Settings settings;
+    sorban::settings::Selection selection;
+    std::unique_ptr<sorban::app::TsorbanForm> form;
+};
+
 // One kanji step as the user sees it: HyouDsp for the next kanji, then the whole window painted.
 void BM_ShowKanji(benchmark::State& state)
 {
-    const sorban::test::TempDir dir;
-    const std::string command = mkdataPath().string() + " " + dir.path().string() + " >/dev/null";
-    if (std::system(command.c_str()) != 0) {
+    SampleWindow sample;
+    if (!sample.made) {
         state.SkipWithError("mkdata failed");
         return;
     }
-    sorban::platform::installFontSubstitutes();
-    auto store = std::make_unique<sorban::data::KanjiStore>();
-    sorban::settings::Settings settings;
-    sorban::settings::Selection selection;
-    selection.ExeDir = dir.path().string() + "/";
-    sorban::app::TsorbanForm form(*store, selection, settings, {dir / "kdata"});
-    form.show();
+    sample.form->show();
     QApplication::processEvents();
-    QImage image(form.size(), QImage::Format_ARGB32_Premultiplied);
+    QImage image(sample.form->size(), QImage::Format_ARGB32_Premultiplied);
     for (auto _ : state) {
-        selection.KanNum = selection.KanNum % 1026 + 1;
-        form.HyouDsp();
+        sample.selection.KanNum = sample.selection.KanNum % 1026 + 1;
+        sample.form->HyouDsp();
         QPainter painter(&image);
-        form.render(&painter);
+        sample.form->render(&painter);
         benchmark::DoNotOptimize(image.constBits());
     }
 }
@@ -55,23 +69,16 @@ BENCHMARK(BM_ShowKanji)->Unit(benchmark::kMillisecond);
 // A whole grade as a PDF, as PDFに保存 writes it: grade 1 of the sample set, one page a kanji.
 void BM_GradePdf(benchmark::State& state)
 {
-    const sorban::test::TempDir dir;
-    const std::string command = mkdataPath().string() + " " + dir.path().string() + " >/dev/null";
-    if (std::system(command.c_str()) != 0) {
+    SampleWindow sample;
+    if (!sample.made) {
         state.SkipWithError("mkdata failed");
         return;
     }
-    sorban::platform::installFontSubstitutes();
-    auto store = std::make_unique<sorban::data::KanjiStore>();
-    sorban::settings::Settings settings;
-    sorban::settings::Selection selection;
-    selection.ExeDir = dir.path().string() + "/";
-    sorban::app::TsorbanForm form(*store, selection, settings, {dir / "kdata", dir / "hitudata"});
     const std::vector<std::int32_t> grade =
-        sorban::app::kanjiForScope(*store, {sorban::app::SheetScope::Kind::Grade, 1, 1, 1}, 1, settings.Memo);
-    const QString path = QString::fromStdString((dir / "grade1.pdf").string());
+        sorban::app::kanjiForScope(*sample.store, {sorban::app::SheetScope::Kind::Grade, 1, 1, 1}, 1, sample.settings.Memo);
+    const QString path = QString::fromStdString((sample.dir / "grade1.pdf").string());
     for (auto _ : state)
-        if (!form.saveSheetsAsPdf(path, grade))
+        if (!sample.form->saveSheetsAsPdf(path, grade))
             state.SkipWithError("the PDF was not written");
     state.counters["pages"] = static_cast<double>(grade.size());
 }
