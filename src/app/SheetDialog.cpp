@@ -1,11 +1,11 @@
 #include "app/SheetDialog.h"
 
 #include "data/KanjiStore.h"
+#include "platform/widgets/FormStyle.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QLabel>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
 
@@ -76,11 +76,7 @@ SheetDialog::SheetDialog(const QString& title, const QString& currentKanji, std:
     connect(m_gradeBox, &QSpinBox::valueChanged, m_grade, [this] { m_grade->setChecked(true); });
     for (QSpinBox* box : {m_fromBox, m_toBox})
         connect(box, &QSpinBox::valueChanged, m_range, [this] { m_range->setChecked(true); });
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("キャンセル"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    layout->addWidget(buttons, 5, 0, 1, 4);
+    layout->addWidget(platform::makeOkCancelButtons(this), 5, 0, 1, 4);
 }
 
 SheetScope SheetDialog::scope() const

@@ -1,15 +1,15 @@
 #include "platform/widgets/FontDialog.h"
 
+#include "platform/widgets/FormStyle.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QGridLayout>
-#include <QIcon>
 #include <QLabel>
 #include <QListWidget>
-#include <QPushButton>
 
 namespace sorban::platform {
 namespace {
@@ -55,14 +55,7 @@ FontDialog::FontDialog(const FontChoice& initial, QWidget* parent)
     m_sample->setAlignment(Qt::AlignCenter);
     m_sample->setFrameStyle(QFrame::Box | QFrame::Sunken);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    // In Japanese and without pictures, as every other button of the program.
-    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("キャンセル"));
-    for (QAbstractButton* button : buttons->buttons())
-        button->setIcon(QIcon());
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox* buttons = makeOkCancelButtons(this);
     auto* layout = new QGridLayout(this);
     layout->addWidget(new QLabel(QStringLiteral("フォント名(&F):"), this), 0, 0);
     layout->addWidget(m_faces, 1, 0, 4, 1);

@@ -3,10 +3,14 @@
 #include "platform/widgets/Accessibility.h"
 
 #include <QApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QIcon>
 #include <QLabel>
 #include <QPalette>
 #include <QPixmapCache>
 #include <QProxyStyle>
+#include <QPushButton>
 #include <QStyleFactory>
 #include <QWidget>
 #include <fontconfig/fontconfig.h>
@@ -85,6 +89,18 @@ QString installedFamily(const QString& face)
         if (standIn.face == face)
             return standIn.family;
     return face;
+}
+
+QDialogButtonBox* makeOkCancelButtons(QDialog* dialog)
+{
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
+    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("キャンセル"));
+    for (QAbstractButton* button : buttons->buttons())
+        button->setIcon(QIcon());
+    QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+    return buttons;
 }
 
 QFont pixelFont(const QString& family, int pixels, bool bold)

@@ -10,6 +10,8 @@
 class QApplication;
 class QLabel;
 class QStyle;
+class QDialog;
+class QDialogButtonBox;
 class QWidget;
 
 namespace sorban::platform {
@@ -62,6 +64,10 @@ void setupApplication(QApplication& app);
 /// The installed family that stands for `face` (one of the Japanese faces above), or `face` itself.
 /// Fonts name it directly, which spares Qt a search for fonts to fill in for the missing face.
 QString installedFamily(const QString& face);
+
+/// The OK and キャンセル buttons of a dialog, in Japanese and without pictures as every other
+/// button of the program, accepting and rejecting `dialog`.
+QDialogButtonBox* makeOkCancelButtons(QDialog* dialog);
 
 /// A font of `family` with a character height of `pixels`.
 QFont pixelFont(const QString& family, int pixels, bool bold = false);
