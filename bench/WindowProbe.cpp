@@ -141,7 +141,8 @@ private:
         unsigned long count = 0, after = 0;
         unsigned char* data = nullptr;
         std::string title;
-        if (XGetWindowProperty(m_display, window, netName, 0, 1024, False, utf8, &type, &format, &count, &after, &data) == Success && data) {
+        if (XGetWindowProperty(m_display, window, netName, 0, 1024, False, utf8, &type, &format, &count, &after, &data) == Success
+            && data) {
             title.assign(reinterpret_cast<const char*>(data), count);
             XFree(data);
             return title;
@@ -277,7 +278,8 @@ int main(int argc, char** argv)
     }
     Probe probe(display);
     const std::chrono::milliseconds quiet(std::atoi(argv[2]));
-    const int code = mode == "start" ? start(probe, quiet, argv[3], argv + 4) : keys(probe, quiet, argv[3], std::atoi(argv[4]), argc - 5, argv + 5);
+    const int code =
+        mode == "start" ? start(probe, quiet, argv[3], argv + 4) : keys(probe, quiet, argv[3], std::atoi(argv[4]), argc - 5, argv + 5);
     XCloseDisplay(display);
     return code;
 }

@@ -19,6 +19,8 @@
 #include <QPrinterInfo>
 #include <QProgressDialog>
 
+#include <functional>
+#include <memory>
 #include <optional>
 
 namespace sorban::app {
