@@ -208,7 +208,7 @@ int start(Probe& probe, std::chrono::milliseconds quiet, const std::string& titl
     return 0;
 }
 
-int keys(Probe& probe, std::chrono::milliseconds quiet, const std::string& mainTitle, int rounds, int count, char** specs)
+int keys(Probe& probe, std::chrono::milliseconds quiet, const std::string& mainTitle, int rounds, int count, char** presses)
 {
     std::optional<Window> main;
     probe.run(Clock::now() + std::chrono::seconds(20), [&] { return (main = probe.mapped(mainTitle)).has_value(); });
@@ -218,10 +218,10 @@ int keys(Probe& probe, std::chrono::milliseconds quiet, const std::string& mainT
     }
     probe.lastPaint(*main, Clock::time_point{}, quiet); // the window settles first
     for (int s = 0; s < count; ++s) {
-        const std::string spec = specs[s];
-        const auto equals = spec.find('=');
-        const std::string key = spec.substr(0, equals);
-        const std::string opens = equals == std::string::npos ? std::string() : spec.substr(equals + 1);
+        const std::string press = presses[s];
+        const auto equals = press.find('=');
+        const std::string key = press.substr(0, equals);
+        const std::string opens = equals == std::string::npos ? std::string() : press.substr(equals + 1);
         std::vector<double> paints;
         std::vector<double> maps;
         for (int round = 0; round < rounds; ++round) {
@@ -251,7 +251,7 @@ int keys(Probe& probe, std::chrono::milliseconds quiet, const std::string& mainT
                 probe.lastPaint(*main, Clock::now(), quiet); // the main window may repaint where it was
             }
         }
-        std::printf("%s %.1f %.1f %.1f", spec.c_str(), median(paints), *std::min_element(paints.begin(), paints.end()),
+        std::printf("%s %.1f %.1f %.1f", press.c_str(), median(paints), *std::min_element(paints.begin(), paints.end()),
                     *std::max_element(paints.begin(), paints.end()));
         if (!maps.empty())
             std::printf(" map %.1f", median(maps));
