@@ -140,7 +140,7 @@ search::SearchContext TsorbanForm::searchContext()
 template <typename Window>
 void TsorbanForm::makeSearchWindow(QPointer<Window>& window, bool& openFlag)
 {
-    window = new Window(searchContext(), this); // transient for the main window: one taskbar entry
+    window = new Window(searchContext(), this); // an ordinary window of its own, owned by the main window
     connect(window, &search::SearchWindow::closed, this, [&openFlag] { openFlag = false; });
 }
 

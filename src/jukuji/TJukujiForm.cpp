@@ -29,7 +29,7 @@ bool firstBand(int row)
 } // namespace
 
 TJukujiForm::TJukujiForm(const data::KanjiStore& store, std::filesystem::path dataDir, QWidget* parent)
-    : QWidget(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+    : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       m_dataDir(std::move(dataDir))
 {
     setObjectName(QStringLiteral("JukujiForm"));

@@ -15,7 +15,7 @@ namespace sorban::search {
 const char* const NotEducationKanji = "選択した文字は教育漢字ではありません。";
 
 SearchWindow::SearchWindow(SearchContext context, PositionKeys keys, QWidget* parent)
-    : QWidget(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+    : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       m_context(std::move(context)), m_keys(keys)
 {
     StringGrid1 = new platform::StringGrid(this);

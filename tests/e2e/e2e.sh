@@ -4,6 +4,7 @@
 # Every step waits by polling for what it expects, never for a fixed time.
 set -uo pipefail
 sorban=$1 data=$2 out=$3
+export QT_QPA_PLATFORM=xcb # the real windows on the X server, whatever platform the caller's tests use
 rm -rf "$out"
 mkdir -p "$out/app" "$out/shots"
 cp "$sorban" "$out/app/sorban"           # its own folder, so that sorban.ini lands there
@@ -109,9 +110,12 @@ key n; check "N opens the grade window" test -n "$(wait_window '^学年検索$')
 key b; check "B opens the radical window" test -n "$(wait_window '^部首検索$')"
 key y; check "Y opens the reading window" test -n "$(wait_window '^読み別検索表$')"
 key k; kks=$(wait_window "^Kakusuu$"); check "K opens the stroke-count window" test -n "$kks"
-transient_of_main() { xprop -id "$1" WM_TRANSIENT_FOR 2>/dev/null | grep -qi "$(printf '0x%x' "$main")"; }
-check "tool windows stand over the main window (one taskbar entry)" transient_of_main "$kks"
-check "the jukujikun window too" transient_of_main "$jukuji"
+not_transient() { ! xprop -id "$1" WM_TRANSIENT_FOR 2>/dev/null | grep -q 'window id'; }
+check "the stroke-count window is an ordinary window, not kept over the main window" not_transient "$kks"
+check "the jukujikun window too" not_transient "$jukuji"
+leader() { xprop -id "$1" WM_CLIENT_LEADER 2>/dev/null | grep -o '0x[0-9a-f]*'; }
+same_group() { [ -n "$(leader "$main")" ] && [ "$(leader "$1")" = "$(leader "$main")" ]; }
+check "tool windows share the main window's application group (one taskbar group)" same_group "$kks"
 shot search-windows
 key Right; viewer=$(wait_window "筆順"); check "Right opens the stroke-order viewer" test -n "$viewer"
 shot viewer
@@ -216,6 +220,30 @@ pdf_text=$(pdftotext "$out/kanji1.pdf" - 2>/dev/null | tr -d ' \n')
 check "the PDF holds the kanji, its number and its first reading" eval '[[ "$pdf_text" == *愛* && "$pdf_text" == *漢字番号1* && "$pdf_text" == *アイ* ]]'
 check "the PDF has one page" eval 'pdfinfo "$out/kanji1.pdf" | grep -q "^Pages: *1$"'
 quit_main
+
+# 9. Under a window manager: a click on the main window brings it in front of the tool windows.
+openbox --sm-disable >"$out/openbox.log" 2>&1 & wm=$!
+managed() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+if until_true managed; then
+  rm -f "$ini"
+  start_main "$data"
+  key k; kks=$(wait_window "^Kakusuu$")
+  key j; jukuji=$(wait_window '^JukujiForm$')
+  # Stacking, bottom to top, as the window manager keeps it.
+  stack() { local w; for w in $(xprop -root _NET_CLIENT_LIST_STACKING | grep -o '0x[0-9a-f]*'); do printf '%d\n' "$w"; done; }
+  above() { local a b; a=$(stack | grep -n -x "$1" | cut -d: -f1); b=$(stack | grep -n -x "$2" | cut -d: -f1); [ -n "$a" ] && [ -n "$b" ] && [ "$a" -gt "$b" ]; }
+  check "an opened tool window comes to the front" until_true above "$jukuji" "$main"
+  xdotool windowmove --sync "$kks" 640 600 2>/dev/null; xdotool windowmove --sync "$jukuji" 700 400 2>/dev/null
+  eval "$(xdotool getwindowgeometry --shell "$main")"
+  xdotool mousemove $((X + 40)) $((Y + 60)) click 1
+  check "a click on the main window brings it in front of the stroke-count window" until_true above "$main" "$kks"
+  check "and in front of the jukujikun window" until_true above "$main" "$jukuji"
+  shot window-manager
+  quit_main
+else
+  failed=$((failed + 1)); echo "FAIL openbox did not start:"; sed 's/^/    /' "$out/openbox.log"
+fi
+kill "$wm" 2>/dev/null; wait "$wm" 2>/dev/null
 
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]
