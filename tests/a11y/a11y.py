@@ -161,5 +161,19 @@ if strokes_window:
           grid and cell(grid, 0, 1))
     check("every control of the window has a name", not unnamed_fields(strokes_window), unnamed_fields(strokes_window))
 
+# 5. Qt's own dialogs speak Japanese: the file dialog of PDFに保存 (through its choice of kanji).
+press_key("Sorban v2.05", "alt+f")
+subprocess.run(["xdotool", "key", "e"])
+choice = wait_for(lambda: window("PDFに保存"))
+check("PDFに保存 opens its choice of kanji", choice is not None)
+if choice:
+    press_key("PDFに保存", "Return")
+    files = wait_for(lambda: next((w for w in children(application()) if w.name == "PDFに保存" and
+                                   find(w, "push button", "キャンセル")), None))
+    buttons = [n.name for n in walk(files) if n.getRoleName() == "push button"] if files else []
+    check("the file dialog's buttons speak Japanese", "保存(S)" in buttons and "キャンセル" in buttons, buttons)
+    if files:
+        press_key("PDFに保存", "Escape")
+
 print("%d passed, %d failed" % (passed, failed))
 sys.exit(1 if failed else 0)

@@ -1,5 +1,7 @@
 #include "platform/widgets/FormStyle.h"
 
+#include "platform/widgets/QtTranslations.h"
+
 #include "platform/widgets/Accessibility.h"
 
 #include <QApplication>
@@ -74,6 +76,7 @@ void installFontSubstitutes()
 void setupApplication(QApplication& app)
 {
     app.setStyle(makeWindowStyle());
+    installQtTranslations(app);
     installFontSubstitutes();
     app.setFont(pixelFont(faces::PGothic, 12));
     installAccessibility();
