@@ -4,6 +4,7 @@
 # a11y.sh SORBAN SAMPLE_DIR OUTDIR BUS_LAUNCHER PYTHON
 set -uo pipefail
 sorban=$1 data=$2 out=$3 launcher=$4 python=$5
+export QT_QPA_PLATFORM=xcb # the real windows on the X server, whatever platform the caller's tests use
 rm -rf "$out"
 mkdir -p "$out/app"
 cp "$sorban" "$out/app/sorban" # its own folder, so that sorban.ini lands there
