@@ -57,6 +57,19 @@ int shownReadings(const data::KanjiStore& store, std::int32_t n)
     return std::clamp(data::KanjiStore::isKanjiNumber(n) ? store.YomiCount[static_cast<std::size_t>(n)] : 0, 0, 10);
 }
 
+QString spokenKanji(const data::KanjiStore& store, std::int32_t n)
+{
+    if (!data::KanjiStore::isKanjiNumber(n))
+        return QStringLiteral("漢字番号 %1").arg(n);
+    const std::int32_t count = store.YomiCount[static_cast<std::size_t>(n)];
+    QString spoken = q(store.KanjiText[static_cast<std::size_t>(n)]) + QStringLiteral("、漢字番号 %1、読み %2").arg(n).arg(count);
+    const std::int64_t first = store.FirstYomi(n);
+    for (std::int64_t k = 0; k < std::min(count, SpokenReadings); ++k)
+        if (data::KanjiStore::isReadingIndex(first + k))
+            spoken += QStringLiteral("、") + q(store.YomiText[static_cast<std::size_t>(first + k)]);
+    return spoken;
+}
+
 KanjiPage makeKanjiPage(const data::KanjiStore& s, std::int32_t n, bool withExamples, const std::filesystem::path& pictureDir)
 {
     KanjiPage page;

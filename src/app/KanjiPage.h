@@ -25,6 +25,12 @@ std::array<std::string, 6> attributeTexts(const data::KanjiStore& store, std::in
 /// The rows the main window's table shows for kanji `n`: its readings, at most ten.
 int shownReadings(const data::KanjiStore& store, std::int32_t n);
 
+/// The readings a screen reader is told when a kanji is shown; the table has the rest.
+inline constexpr std::int32_t SpokenReadings = 3;
+/// What a screen reader says when kanji `n` is shown: "愛、漢字番号 1、読み 2、アイ、いと(しい)", the
+/// kanji, its number, its reading count and its first readings.
+QString spokenKanji(const data::KanjiStore& store, std::int32_t n);
+
 /// Everything a kanji's printed sheet and its copied table show, in display text.
 struct KanjiPage {
     std::int32_t number = 0;

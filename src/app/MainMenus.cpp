@@ -1,4 +1,5 @@
 // TsorbanForm: the menus, the font choice, and the commands that open the other windows.
+#include "app/KanjiPage.h"
 #include "app/TsorbanForm.h"
 #include "data/KanjiStore.h"
 #include "data/PictureFile.h"
@@ -250,7 +251,8 @@ void TsorbanForm::SpeedButton14Click()
         HitujunF->setWindowState(Qt::WindowNoState);
     }
     HitujunF->setPicturePath(path.string());
-    HitujunF->setPictureName(QString::fromStdString(platform::sjisToUtf8(m_selection.KanjiNow)) + u("の筆順"));
+    HitujunF->setPictureName(QString::fromStdString(platform::sjisToUtf8(m_selection.KanjiNow)) + u("の筆順"),
+                             QString::fromStdString(platform::sjisToUtf8(attributeTexts(m_store, m_selection.KanNum)[1])));
     std::error_code error;
     if (!std::filesystem::is_regular_file(path, error)) {
         platform::dialogs().messageBox("<hitudata>フォルダーに\n筆順ファイル< " + name + " >がありません。", "ご注意！");

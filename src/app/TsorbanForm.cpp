@@ -7,6 +7,8 @@
 #include "extras/THitujunF.h"
 #include "jukuji/TJukujiForm.h"
 #include "platform/core/TextCodec.h"
+#include "platform/widgets/Accessibility.h"
+#include "platform/widgets/Announcer.h"
 #include "platform/widgets/Canvas.h"
 #include "platform/widgets/FormStyle.h"
 #include "platform/widgets/LampPanel.h"
@@ -132,6 +134,8 @@ TsorbanForm::TsorbanForm(data::KanjiStore& store, settings::Selection& selection
     setupSelection();
     FormCreate();
     setFixedSize(sizeHint());
+    m_announcer = new platform::Announcer(this);
+    m_announcedKanji = m_selection.KanNum;
 }
 
 TsorbanForm::~TsorbanForm()
@@ -246,7 +250,7 @@ void TsorbanForm::setupButtons()
     Button1 = new QPushButton(u("(メモ)"), c);
     Button1->setObjectName(QStringLiteral("Button1"));
     placeControl(Button1, {794, 352, 50, 20}, bold13);
-    Button1->setFocusPolicy(Qt::ClickFocus);
+    platform::setClickFocusOnly(Button1);
     Button1->setToolTip(u("現漢字を下のListの先頭に記憶します。最後の漢字は消えます。"));
     ListBox1 = new QListWidget(c);
     ListBox1->setObjectName(QStringLiteral("ListBox1"));
@@ -353,7 +357,6 @@ void TsorbanForm::HyouDsp()
     Label3->setText(q(m_selection.KanjiNow));
     Label5->setText(q(m_selection.KanjiNow));
     const QString kanjiName = q(m_selection.KanjiNow) + u("（漢字番号 ") + QString::number(n) + u("）");
-    Label3->setAccessibleName(kanjiName);
     Label5->setAccessibleName(kanjiName);
     StaticText11->setText(u("*部首(読み)の欄はあくまで参考です。"));
 
@@ -381,6 +384,10 @@ void TsorbanForm::HyouDsp()
         }
     }
     clearRowsFromAndPark(shown + 1);
+    if (m_announcer && n != m_announcedKanji) {
+        m_announcedKanji = n;
+        m_announcer->announce(spokenKanji(s, n));
+    }
 }
 
 void TsorbanForm::clearRowsFromAndPark(int firstEmptyRow)
@@ -429,12 +436,21 @@ void TsorbanForm::gokuRandDClick()
         platform::setTextColor(gokuRandD, Black);
         HyouDsp();
     }
+    m_announcer->announce(spokenView(false));
 }
 
 void TsorbanForm::R1Click()
 {
     m_selection.ReturnMode = 1 - m_selection.ReturnMode;
     Panel1Dsp();
+    m_announcer->announce(spokenView(true));
+}
+
+QString TsorbanForm::spokenView(bool returnModeFirst) const
+{
+    const QString view = m_selection.GokuMode == 1 ? u("用例表示") : u("出現表示");
+    const QString returnMode = m_selection.ReturnMode == 0 ? u("漢字を替えると出現表示に戻る") : u("漢字を替えても表示はそのまま");
+    return returnModeFirst ? returnMode + u("、") + view : view + u("、") + returnMode;
 }
 
 void TsorbanForm::Panel1Dsp()

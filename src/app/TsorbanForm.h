@@ -26,6 +26,7 @@ class Settings;
 struct Selection;
 } // namespace sorban::settings
 namespace sorban::platform {
+class Announcer;
 class Canvas;
 class LampPanel;
 class StringGrid;
@@ -163,6 +164,8 @@ private:
     QPushButton* contestedAccelerator(const QKeyEvent& key) const;
     void selectKanji(std::int32_t n);
     void reportNotEducationKanji();
+    /// What a screen reader is told of the view: the table's contents and what a change of kanji does to them.
+    QString spokenView(bool returnModeFirst) const;
     search::SearchContext searchContext();
     template <typename Window>
     void makeSearchWindow(QPointer<Window>& window, bool& openFlag);
@@ -209,6 +212,8 @@ private:
     QPoint m_parkingCell;
     bool m_edit1DigitsOnly = false;
     bool m_shown = false;
+    platform::Announcer* m_announcer = nullptr; // made after the first kanji is shown: the start is not announced
+    std::int32_t m_announcedKanji = 0;
     platform::FontChoice m_dialogFont; // the font dialog starts from its last confirmed font
 };
 

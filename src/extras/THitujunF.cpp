@@ -71,9 +71,12 @@ void THitujunF::FormCreate(const QWidget& mainWindow)
     m_picturePath.clear();
 }
 
-void THitujunF::setPictureName(const QString& name)
+void THitujunF::setPictureName(const QString& name, const QString& strokes)
 {
     Image1->setAccessibleName(name);
+    Image1->setAccessibleDescription(strokes);
+    // A reader speaks a window's description with its title when the window opens.
+    setAccessibleDescription(name + QStringLiteral("、") + strokes);
 }
 
 void THitujunF::HituDsp()

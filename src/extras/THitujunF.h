@@ -56,8 +56,9 @@ public:
 
     /// The picture path (UTF-8) the viewer paints; the main window sets it before opening.
     void setPicturePath(std::string path) { m_picturePath = std::move(path); }
-    /// What a screen reader says for the picture, e.g. "愛の筆順".
-    void setPictureName(const QString& name);
+    /// What a screen reader says for the picture, e.g. "愛の筆順", and, as the viewer opens, with
+    /// the kanji's stroke count, e.g. "愛の筆順、13画".
+    void setPictureName(const QString& name, const QString& strokes);
 
 private:
     PictureArea* Image1 = nullptr;

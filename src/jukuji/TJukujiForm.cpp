@@ -58,6 +58,7 @@ TJukujiForm::TJukujiForm(const data::KanjiStore& store, std::filesystem::path da
 
     StringGrid3 = new platform::StringGrid(this);
     StringGrid3->setAccessibleName(QStringLiteral("熟字訓の出現表"));
+    StringGrid3->setReading({{}, true}); // a stroke count heads the rows of its words
     StringGrid3->setObjectName(QStringLiteral("StringGrid3"));
     StringGrid3->setGeometry(30, 70, 793, 916);
     StringGrid3->setFont(pixelFont(PGothic, 19, true));

@@ -27,6 +27,16 @@ TBusyu::TBusyu(SearchContext context, QWidget* parent)
     setObjectName(QStringLiteral("Busyu"));
     setupWindow(QStringLiteral("部首検索"), 999, 736, Aqua, pixelFont(PGothic, 16, true));
     StringGrid1->setAccessibleName(QStringLiteral("部首検索表"));
+    // A radical and the mark after it are told apart by colour on screen, by their names for a reader.
+    StringGrid1->setReading({[this](int col, int row) {
+                                 const QString& text = StringGrid1->cellText(col, row);
+                                 if (StringGrid1->cell(col, row) == radicalMark())
+                                     return QStringLiteral("≫ この部首の漢字");
+                                 if (col > 0 && !text.isEmpty() && bsPosCheck(col, row))
+                                     return QStringLiteral("部首 ") + text;
+                                 return text;
+                             },
+                             true});
     auto* title = makeLabel(this, "StaticText1", QStringLiteral("部首別検索表"), {24, 16, 154, 28}, pixelFont(PGothic, 24, true), Green,
                             QColor(255, 255, 128));
     title->setFrameStyle(QFrame::Box | QFrame::Plain);

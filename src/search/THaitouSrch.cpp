@@ -28,6 +28,7 @@ THaitouSrch::THaitouSrch(SearchContext context, QWidget* parent)
     setObjectName(QStringLiteral("HaitouSrch"));
     setupWindow(QStringLiteral("学年検索"), 944, 783, Yellow, pixelFont(PGothic, 12));
     StringGrid1->setAccessibleName(QStringLiteral("学年検索表"));
+    StringGrid1->setReading({{}, true}); // a group's later rows read under its heading
     auto* title =
         makeLabel(this, "StaticText1", QStringLiteral("配当学年別検索表"), {24, 16, 164, 23}, pixelFont(PGothic, 19, true), Navy, White);
     title->setFrameStyle(QFrame::Box | QFrame::Plain);

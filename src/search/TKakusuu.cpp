@@ -34,6 +34,7 @@ TKakusuu::TKakusuu(SearchContext context, QWidget* parent)
     setObjectName(QStringLiteral("Kakusuu"));
     setupWindow(QStringLiteral("Kakusuu"), 938, 931, White, pixelFont(PGothic, 12));
     StringGrid1->setAccessibleName(QStringLiteral("画数検索表"));
+    StringGrid1->setReading({{}, true}); // a group's later rows read under its heading
     auto* title = platform::makeLabel(this, "StaticText2", QStringLiteral("画数別検索表"), {24, 5, 124, 23}, pixelFont(PGothic, 19, true),
                                       Red, Yellow);
     title->setFrameStyle(QFrame::Panel | QFrame::Sunken);

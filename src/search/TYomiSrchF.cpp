@@ -23,6 +23,7 @@ TYomiSrchF::TYomiSrchF(SearchContext context, QWidget* parent)
     setObjectName(QStringLiteral("YomiSrchF"));
     setupWindow(QStringLiteral("読み別検索表"), 944, 746, Cream, pixelFont(PGothic, 12));
     StringGrid1->setAccessibleName(QStringLiteral("読み別検索表"));
+    StringGrid1->setReading({{}, true}); // a group's later rows read under its heading
     auto* title =
         makeLabel(this, "StaticText1", QStringLiteral("教育漢字読み別検索表"), {40, 24, 224, 25}, pixelFont(PGothic, 21, true), Blue);
     title->setFrameStyle(QFrame::Box | QFrame::Plain);

@@ -1,11 +1,13 @@
 #include "app/MainWindowFixture.h"
 #include "platform/widgets/Accessibility.h"
+#include "platform/widgets/Announcer.h"
 #include "platform/widgets/FormStyle.h"
 #include "platform/widgets/LampPanel.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QAccessible>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -309,11 +311,52 @@ TEST_F(MainWindowTest, aScreenReaderHearsEveryControlTheShownKanjiAndItsTables)
     f.R1Click();
     EXPECT_EQ(name(Panel1()), u("用例表示のまま"));
 
+    // The tables hold the data cells, headed by the readings and the column labels.
     QAccessibleTableInterface* table = QAccessible::queryAccessibleInterface(StringGrid1())->tableInterface();
     ASSERT_NE(table, nullptr);
-    EXPECT_EQ(table->cellAt(1, 0)->text(QAccessible::Name), u("アイ"));
-    EXPECT_EQ(QAccessible::queryAccessibleInterface(StringGrid2())->tableInterface()->cellAt(1, 0)->text(QAccessible::Name), u("4年"));
+    const auto rowHeading = [&table](int row) {
+        return table->cellAt(row, 0)->tableCellInterface()->rowHeaderCells().front()->text(QAccessible::Name);
+    };
+    EXPECT_EQ(rowHeading(0), u("アイ"));
+    QAccessibleTableInterface* attributes = QAccessible::queryAccessibleInterface(StringGrid2())->tableInterface();
+    EXPECT_EQ(attributes->cellAt(0, 0)->text(QAccessible::Name), u("4年"));
+    EXPECT_EQ(attributes->cellAt(0, 4)->tableCellInterface()->columnHeaderCells().front()->text(QAccessible::Name), u("漢検級"));
     f.SpeedButton8Click();
-    EXPECT_EQ(name(Label3()), u("悪（漢字番号 2）"));
-    EXPECT_EQ(table->cellAt(1, 0)->text(QAccessible::Name), u("アク"));
+    EXPECT_EQ(name(Label5()), u("悪（漢字番号 2）"));
+    EXPECT_EQ(name(Label3()), u("悪")); // one name says the number: the other large kanji is only the kanji
+    EXPECT_EQ(rowHeading(0), u("アク"));
+}
+
+TEST_F(MainWindowTest, aScreenReaderIsToldOnceOfEachNewKanjiAndOfTheViewTheKeysLeave)
+{
+    platform::installAccessibility();
+    writeData();
+    auto& f = open();
+    auto* announcer = f.findChild<platform::Announcer*>(QStringLiteral("Announcer"));
+    ASSERT_NE(announcer, nullptr);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(announcer)->role(), QAccessible::Notification);
+    std::vector<QString> heard;
+    QObject::connect(announcer, &platform::Announcer::spoken, &f, [&heard](const QString& text) { heard.push_back(text); });
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(heard.empty()) << "the first kanji shows with the window, unannounced";
+
+    f.SpeedButton8Click();
+    f.SpeedButton9Click(); // two steps in one turn: only where they end is heard
+    f.SpeedButton8Click();
+    QCoreApplication::processEvents();
+    ASSERT_EQ(heard.size(), 1U);
+    EXPECT_EQ(heard.back(), u("悪、漢字番号 2、読み 12、アク、オ、わる(い)"));
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(announcer)->text(QAccessible::Name), heard.back());
+
+    f.gokuRandDClick();
+    QCoreApplication::processEvents();
+    ASSERT_EQ(heard.size(), 2U);
+    EXPECT_EQ(heard.back(), u("用例表示、漢字を替えると出現表示に戻る"));
+    f.R1Click();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(heard.back(), u("漢字を替えても表示はそのまま、用例表示"));
+    f.gokuRandDClick(); // back to the pages: the kanji stays, so only the view is told
+    QCoreApplication::processEvents();
+    ASSERT_EQ(heard.size(), 4U);
+    EXPECT_EQ(heard.back(), u("出現表示、漢字を替えても表示はそのまま"));
 }

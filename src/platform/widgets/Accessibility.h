@@ -15,4 +15,8 @@ void installAccessibility();
 /// The role a widget is exposed with where Qt's own is wrong or missing, e.g. a picture.
 void setAccessibleRole(QWidget* widget, QAccessible::Role role);
 
+/// Lets `button` take the focus by a click only, never by Tab; a screen reader is then told that it
+/// takes no focus, as a keyboard user finds.
+void setClickFocusOnly(QWidget* button);
+
 } // namespace sorban::platform

@@ -1,8 +1,7 @@
 #include "platform/widgets/FormStyle.h"
 
-#include "platform/widgets/QtTranslations.h"
-
 #include "platform/widgets/Accessibility.h"
+#include "platform/widgets/QtTranslations.h"
 
 #include <QApplication>
 #include <QDialog>

@@ -176,6 +176,22 @@ const QString& StringGrid::cellText(int col, int row) const
     return *slot.shown;
 }
 
+QString StringGrid::accessibleName(int col, int row) const
+{
+    return m_reading.name ? m_reading.name(col, row) : cellText(col, row);
+}
+
+int StringGrid::headingRow(int row) const
+{
+    if (!m_reading.headingsCarryDown || m_fixedCols == 0)
+        return row;
+    for (int above = row; above >= m_fixedRows; --above)
+        for (int col = 0; col < m_fixedCols; ++col)
+            if (!cell(col, above).empty())
+                return above;
+    return row;
+}
+
 QRect StringGrid::selection() const
 {
     return QRect(QPoint(std::min(m_col, m_anchorCol), std::min(m_row, m_anchorRow)),

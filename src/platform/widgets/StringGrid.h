@@ -6,6 +6,7 @@
 #include <QColor>
 #include <QPoint>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -57,6 +58,22 @@ public:
     /// The cell's text as it is drawn: converted from Shift-JIS when the cell is first drawn or
     /// asked for, and kept until the cell changes.
     const QString& cellText(int col, int row) const;
+
+    /// How a screen reader reads the grid: `name` names a cell where its text alone does not say
+    /// what it is (a mark, a cell told apart only by its colour; empty: the text), and with
+    /// `headingsCarryDown` a row whose heading cell is empty belongs to the nearest heading above
+    /// it (a group laid out over several rows).
+    struct Reading {
+        std::function<QString(int col, int row)> name;
+        bool headingsCarryDown = false;
+    };
+    void setReading(Reading reading) { m_reading = std::move(reading); }
+    const Reading& reading() const { return m_reading; }
+    /// What a screen reader is told the cell is.
+    QString accessibleName(int col, int row) const;
+    /// The row whose fixed cells head `row`: the row itself, or with headingsCarryDown the nearest
+    /// row at or above it whose heading is not empty.
+    int headingRow(int row) const;
 
     // Current cell and selection.
     int col() const { return m_col; }
@@ -141,6 +158,7 @@ private:
     bool m_dragging = false;
     QRect m_changed;          // cells changed since the screen reader was last told, as (col, row) points
     bool m_refilling = false; // between beginRefill and endRefill
+    Reading m_reading;
 };
 
 } // namespace sorban::platform
