@@ -1,0 +1,166 @@
+"""Drives sorban as a blind teacher would, under Orca, and checks what Orca spoke (its debug log's
+SPEECH OUTPUT lines) after each step. Usage: orca.py SAMPLE_DIR ORCA_LOG (sorban and Orca running)."""
+import os
+import re
+import subprocess
+import sys
+import time
+
+import pyatspi
+
+DATA = os.path.join(sys.argv[1], "kdata")
+LOG = sys.argv[2]
+SPOKEN = re.compile(r"SPEECH OUTPUT: '(.*?)'")
+passed = failed = 0
+
+
+def check(name, condition, detail=""):
+    global passed, failed
+    if condition:
+        passed += 1
+        print("ok   " + name)
+    else:
+        failed += 1
+        print("FAIL " + name + (": " + str(detail) if detail != "" else ""))
+
+
+def records(name):
+    with open(os.path.join(DATA, name), encoding="cp932") as f:
+        return [line.rstrip("\r\n").split(",") for line in f if line.strip() and line[0] not in "#$"]
+
+
+def said():
+    """Everything Orca has spoken so far, one string per utterance."""
+    try:
+        with open(LOG, encoding="utf-8", errors="replace") as f:
+            return [m.group(1) for m in SPOKEN.finditer(f.read())]
+    except FileNotFoundError:
+        return []
+
+
+def wait_for(find, seconds=20.0):
+    end = time.monotonic() + seconds
+    while time.monotonic() < end:
+        try:
+            found = find()
+            if found:
+                return found
+        except Exception:  # an object that went away between two calls: ask again
+            pass
+        time.sleep(0.1)
+    return None
+
+
+def heard_after(mark, wanted, seconds=10.0):
+    """Polls what Orca spoke after utterance `mark` until `wanted` (all its parts, in one stretch
+    of up to three utterances) is among it; returns what was spoken."""
+    def found():
+        lines = said()[mark:]
+        return any(all(part in " ".join(lines[i:i + 3]) for part in wanted) for i in range(len(lines))) and lines
+    return wait_for(found, seconds) or said()[mark:]
+
+
+def step(name, action, wanted, seconds=10.0):
+    mark = len(said())
+    action()
+    spoken = heard_after(mark, wanted, seconds)
+    ok = any(all(part in " ".join(spoken[i:i + 3]) for part in wanted) for i in range(len(spoken)))
+    check(name, ok, spoken[-8:])
+
+
+def children(node):
+    return [node.getChildAtIndex(i) for i in range(node.childCount)]
+
+
+def walk(node, depth=0):
+    yield node
+    if depth < 8 and node.getRoleName() != "table":
+        for child in children(node):
+            if child is not None:
+                yield from walk(child, depth + 1)
+
+
+def find(root, role, name):
+    return next((n for n in walk(root) if n.getRoleName() == role and n.name == name), None)
+
+
+def window(title):
+    app = next((a for a in pyatspi.Registry.getDesktop(0) if a is not None and a.name == "Sorban"), None)
+    return next((w for w in children(app) if w.name == title), None) if app else None
+
+
+def key(*keys):
+    subprocess.run(["xdotool", "key", "--delay", "120"] + list(keys))
+
+
+def point_at(cell):
+    box = cell.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    subprocess.run(["xdotool", "mousemove", str(box.x + box.width // 2), str(box.y + box.height // 2)])
+
+
+def focus_window(title):
+    subprocess.run(["xdotool", "search", "--name", "^%s$" % title, "windowfocus", "--sync"], stderr=subprocess.DEVNULL)
+
+
+main = wait_for(lambda: window("Sorban v2.05"))
+# Orca starts beside sorban: the window it reads is the one that comes to the front once it listens.
+wait_for(lambda: "Screen reader on." in said(), 30)
+focus_window("Sorban v2.05")
+if main is None or not wait_for(lambda: any("Sorban v2.05" in s for s in said()), 30):
+    print("FAIL Orca never spoke sorban's main window:", said()[-5:])
+    sys.exit(1)
+readings = {int(r[0]): r[4:4 + int(r[2])] for r in records("knj_yomi.csv")}
+kanji = {int(r[0]): r[1] for r in records("knj_yomi.csv")}
+strokes = {int(r[0]): r[3] for r in records("knj_atrbt.csv")}
+shown = int(find(main, "text", "漢字番号").queryText().getText(0, -1))
+
+# 1. 属性 with the keyboard: moving along the row speaks each cell under its heading.
+attributes = find(main, "table", "属性")
+level = attributes.queryTable().getAccessibleAt(0, 4).name
+attributes.queryComponent().grabFocus()
+wait_for(lambda: attributes.queryTable().getAccessibleAt(0, 0).getState().contains(pyatspi.STATE_FOCUSED) or
+         any(c.getState().contains(pyatspi.STATE_FOCUSED) for c in children(attributes)), 5)
+step("属性: a cell is spoken with its column heading", lambda: key("End", "Left"), ["漢検級", level])
+
+# 2. 出現ページ表, which takes no focus, through Orca's mouse review: a cell with its heading.
+table = find(main, "table", "出現ページ表")
+first = table.queryTable().getAccessibleAt(0, 1)
+step("出現ページ表: a cell is spoken with its column heading", lambda: point_at(first),
+     [table.queryTable().getColumnHeader(1).name, first.name])
+beside = table.queryTable().getAccessibleAt(0, 2)
+step("出現ページ表: the next cell along the row is spoken with its own heading", lambda: point_at(beside),
+     [table.queryTable().getColumnHeader(2).name, beside.name])
+check("出現ページ表: each row is headed by its reading", table.queryTable().getRowHeader(0).name == readings[shown][0],
+      table.queryTable().getRowHeader(0).name)
+
+# 3. The number box: Down shows the next kanji, and Orca says which.
+number_box = find(main, "text", "漢字番号")
+number_box.queryComponent().grabFocus()
+time.sleep(0.5)
+after = shown + 1
+step("Down in 漢字番号 speaks the new kanji, its number and its first reading", lambda: key("Down"),
+     ["%s、漢字番号 %d、読み %d、%s" % (kanji[after], after, len(readings[after]), readings[after][0])])
+
+# 4. The view and the return mode.
+step("出現⇔用例 speaks the view it leaves on", lambda: key("alt+g"), ["用例表示"])
+step("Ctrl+R speaks the return mode", lambda: key("ctrl+r"), ["漢字を替えても表示はそのまま"])
+
+# 5. The stroke-order viewer speaks its picture's name and the stroke count.
+step("the stroke-order viewer speaks its picture", lambda: key("Right"), ["%sの筆順" % kanji[after], "%s画" % strokes[after]])
+key("Escape")
+wait_for(lambda: window("【筆順】 <Esc/Del or 右Click>で閉じる") is None, 5)
+
+# 6. A pick in the stroke-count window: the main window's new kanji is spoken.
+by_strokes = records("Kaksu_srch.csv")
+second_row = next(r for r in by_strokes if int(r[2]) > int(by_strokes[0][2]))  # the first kanji of the next stroke count
+picked = int(second_row[0])
+wait_for(lambda: main.getState().contains(pyatspi.STATE_ACTIVE), 5)
+key("k")
+wait_for(lambda: window("Kakusuu"))
+focus_window("Kakusuu")
+step("a pick in the stroke-count window speaks the kanji shown", lambda: key("Down", "Return"),
+     ["%s、漢字番号 %d" % (kanji[picked], picked)])
+key("Escape")
+
+print("%d passed, %d failed" % (passed, failed))
+sys.exit(1 if failed else 0)
