@@ -1,10 +1,11 @@
-#include "app/SheetDialog.h"
 #include "app/TsorbanForm.h"
 #include "data/KanjiStore.h"
 #include "platform/core/Dialogs.h"
 #include "platform/widgets/FormStyle.h"
 #include "settings/Selection.h"
 #include "settings/Settings.h"
+#include "sheets/SheetDialog.h"
+#include "sheets/SheetPrinter.h"
 #include "support/TestFiles.h"
 
 #include <QApplication>
@@ -75,10 +76,10 @@ void BM_GradePdf(benchmark::State& state)
         return;
     }
     const std::vector<std::int32_t> grade =
-        sorban::app::kanjiForScope(*sample.store, {sorban::app::SheetScope::Kind::Grade, 1, 1, 1}, 1, sample.settings.Memo);
+        sorban::sheets::kanjiForScope(*sample.store, {sorban::sheets::SheetScope::Kind::Grade, 1, 1, 1}, 1, sample.settings.Memo);
     const QString path = QString::fromStdString((sample.dir / "grade1.pdf").string());
     for (auto _ : state)
-        if (!sample.form->saveSheetsAsPdf(path, grade))
+        if (!sample.form->sheets().savePdfAs(path, grade))
             state.SkipWithError("the PDF was not written");
     state.counters["pages"] = static_cast<double>(grade.size());
 }

@@ -1,7 +1,7 @@
 // TsorbanForm: the menus, the font choice, and the commands that open the other windows.
-#include "app/KanjiPage.h"
 #include "app/TsorbanForm.h"
 #include "data/KanjiStore.h"
+#include "data/KanjiTexts.h"
 #include "data/PictureFile.h"
 #include "extras/THitujunF.h"
 #include "extras/ThelpW.h"
@@ -16,6 +16,7 @@
 #include "search/TYomiSrchF.h"
 #include "settings/Selection.h"
 #include "settings/Settings.h"
+#include "sheets/SheetPrinter.h"
 
 #include <QContextMenuEvent>
 #include <QLabel>
@@ -126,6 +127,21 @@ void TsorbanForm::F1Click()
         font.setPixelSize(platform::pointsToPixels(points));
         kanji->setFont(font);
     }
+}
+
+void TsorbanForm::PrintClick()
+{
+    m_sheets->print();
+}
+
+void TsorbanForm::PdfClick()
+{
+    m_sheets->savePdf();
+}
+
+void TsorbanForm::CopyClick()
+{
+    m_sheets->copyTable();
 }
 
 void TsorbanForm::Exit2Click()
@@ -252,7 +268,7 @@ void TsorbanForm::SpeedButton14Click()
     }
     HitujunF->setPicturePath(path.string());
     HitujunF->setPictureName(QString::fromStdString(platform::sjisToUtf8(m_selection.KanjiNow)) + u("の筆順"),
-                             QString::fromStdString(platform::sjisToUtf8(attributeTexts(m_store, m_selection.KanNum)[1])));
+                             QString::fromStdString(platform::sjisToUtf8(data::attributeTexts(m_store, m_selection.KanNum)[1])));
     std::error_code error;
     if (!std::filesystem::is_regular_file(path, error)) {
         platform::dialogs().messageBox("<hitudata>フォルダーに\n筆順ファイル< " + name + " >がありません。", "ご注意！");

@@ -1,8 +1,8 @@
 #include "app/TsorbanForm.h"
 
-#include "app/KanjiPage.h"
 #include "data/AppearanceText.h"
 #include "data/KanjiStore.h"
+#include "data/KanjiTexts.h"
 #include "data/MainDataFiles.h"
 #include "extras/THitujunF.h"
 #include "jukuji/TJukujiForm.h"
@@ -20,6 +20,7 @@
 #include "search/TYomiSrchF.h"
 #include "settings/Selection.h"
 #include "settings/Settings.h"
+#include "sheets/SheetPrinter.h"
 #include "version/Version.h"
 
 #include <QAction>
@@ -111,6 +112,23 @@ protected:
     }
 };
 
+// The readings a screen reader is told when a kanji is shown; the table has the rest.
+constexpr std::int32_t SpokenReadings = 3;
+
+// What a screen reader says when kanji `n` is shown: "愛、漢字番号 1、読み 2、アイ、いと(しい)".
+QString spokenKanji(const data::KanjiStore& store, std::int32_t n)
+{
+    if (!data::KanjiStore::isKanjiNumber(n))
+        return QStringLiteral("漢字番号 %1").arg(n);
+    const std::int32_t count = store.YomiCount[static_cast<std::size_t>(n)];
+    QString spoken = q(store.KanjiText[static_cast<std::size_t>(n)]) + QStringLiteral("、漢字番号 %1、読み %2").arg(n).arg(count);
+    const std::int64_t first = store.FirstYomi(n);
+    for (std::int64_t k = 0; k < std::min(count, SpokenReadings); ++k)
+        if (data::KanjiStore::isReadingIndex(first + k))
+            spoken += QStringLiteral("、") + q(store.YomiText[static_cast<std::size_t>(first + k)]);
+    return spoken;
+}
+
 } // namespace
 
 TsorbanForm::TsorbanForm(data::KanjiStore& store, settings::Selection& selection, settings::Settings& settings, FormPaths paths,
@@ -132,6 +150,8 @@ TsorbanForm::TsorbanForm(data::KanjiStore& store, settings::Selection& selection
     setupGrids();
     setupMenus();
     setupSelection();
+    m_sheets = std::make_unique<sheets::SheetPrinter>(
+        sheets::SheetSource{m_store, m_selection, m_settings, m_paths.dataDir, m_paths.pictureDir}, this);
     FormCreate();
     setFixedSize(sizeHint());
     m_announcer = new platform::Announcer(this);
@@ -329,7 +349,7 @@ void TsorbanForm::FormCreate()
     for (int col = 1; col <= 6; ++col)
         StringGrid1->setCell(col, 0, m_store.ColumnLabel[static_cast<std::size_t>(col - 1)]);
     for (int col = 0; col < 6; ++col) {
-        StringGrid2->setCell(col, 0, AttrHeading()[static_cast<std::size_t>(col)]);
+        StringGrid2->setCell(col, 0, data::AttrHeading()[static_cast<std::size_t>(col)]);
         StringGrid2->setCell(col, 1, {});
     }
     Edit1->setAlignment(Qt::AlignRight);
@@ -364,7 +384,7 @@ void TsorbanForm::HyouDsp()
     const std::int32_t c = known ? s.YomiCount[n] : 0;
     StaticText6->setText(q(utf8ToSjis("累計=") + std::to_string(f) + utf8ToSjis(",読み数=") + std::to_string(c)));
 
-    const std::array<std::string, 6> attributes = attributeTexts(s, n);
+    const std::array<std::string, 6> attributes = data::attributeTexts(s, n);
     for (std::size_t col = 0; col < attributes.size(); ++col)
         StringGrid2->setCell(static_cast<int>(col), 1, attributes[col]);
     SpeedButton14->setEnabled(known && s.HitujunFlag[static_cast<std::size_t>(n - 1)] == 1);
@@ -372,7 +392,7 @@ void TsorbanForm::HyouDsp()
     if (m_selection.GokuMode == 1)
         gokuDsp();
     m_selection.YomiRows = c;
-    const int shown = shownReadings(s, n);
+    const int shown = data::shownReadings(s, n);
     for (int k = 0; k < shown; ++k) {
         const std::int64_t index = static_cast<std::int64_t>(f) + k;
         const bool stored = data::KanjiStore::isReadingIndex(index);
@@ -407,7 +427,7 @@ void TsorbanForm::gokuDsp()
     StaticText7->setText(q(s.GokuNote));
     const std::int32_t n = m_selection.KanNum;
     const std::int32_t f = s.FirstYomi(n);
-    const int shown = shownReadings(s, n);
+    const int shown = data::shownReadings(s, n);
     for (int k = 0; k < shown; ++k) {
         const std::int64_t index = static_cast<std::int64_t>(f) + k;
         const bool stored = data::KanjiStore::isReadingIndex(index);

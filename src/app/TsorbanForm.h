@@ -1,6 +1,5 @@
 #pragma once
 
-#include "app/KanjiSheet.h"
 #include "data/PictureFile.h"
 #include "platform/core/Dialogs.h"
 
@@ -9,6 +8,7 @@
 
 #include <array>
 #include <filesystem>
+#include <memory>
 #include <string>
 
 class QAction;
@@ -47,6 +47,9 @@ class TJukujiForm;
 }
 namespace sorban::extras {
 class THitujunF;
+}
+namespace sorban::sheets {
+class SheetPrinter;
 }
 
 namespace sorban::app {
@@ -117,16 +120,9 @@ public:
     // Taking a kanji's page out of the program: sheets on paper or in a PDF, the table as text.
     void PrintClick();
     void PdfClick();
-    /// Puts the table in view (pages or examples) on the clipboard as tab-separated text and HTML.
     void CopyClick();
-    /// The sheet of kanji `n` as printing draws it (the examples read first if they are not yet).
-    KanjiPage sheetPage(std::int32_t n);
-    /// Saves the sheets of `numbers` as a PDF at `path`, with a progress window that can stop a
-    /// run of many pages, and tells the user when the path cannot be written. True when written.
-    bool saveSheetsAsPdf(const QString& path, const std::vector<std::int32_t>& numbers);
-    /// The kanji font of the settings and today's date, for the sheets.
-    SheetStyle sheetStyle() const;
-
+    /// The printed sheets of this window.
+    sheets::SheetPrinter& sheets() { return *m_sheets; }
     /// Creates the tool windows of start-up in their order, so that each reads its files now.
     void createStartupWindows();
 
@@ -212,6 +208,7 @@ private:
     QPoint m_parkingCell;
     bool m_edit1DigitsOnly = false;
     bool m_shown = false;
+    std::unique_ptr<sheets::SheetPrinter> m_sheets;
     platform::Announcer* m_announcer = nullptr; // made after the first kanji is shown: the start is not announced
     std::int32_t m_announcedKanji = 0;
     platform::FontChoice m_dialogFont; // the font dialog starts from its last confirmed font

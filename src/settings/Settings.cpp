@@ -103,6 +103,7 @@ void Settings::IniRead(Selection& selection)
         selection.KanNum = 1;
     selection.ReturnMode = ini.readInteger("DATA", "TGLREN", 0);
     KanjiList = ini.readString("DATA", "KANJILIST", utf8ToSjis("愛上尾夏期句毛個"));
+    PdfFolder = ini.readString("SHEETS", "PDFDIR", "");
     MemoLoad();
 }
 
@@ -127,6 +128,9 @@ bool Settings::IniWrite(const Selection& selection, int left, int top)
     ini.writeInteger("DATA", "TGLREN", selection.ReturnMode);
     MemoJoin();
     ini.writeString("DATA", "KANJILIST", KanjiList);
+    // Written once a PDF has been saved: files of those who never did keep their fourteen keys.
+    if (!PdfFolder.empty() && PdfFolder.find_first_of("\r\n") == std::string::npos)
+        ini.writeString("SHEETS", "PDFDIR", PdfFolder);
     std::error_code ignored; // a folder that cannot be made shows as a file that cannot be written
     std::filesystem::create_directories(ini.path().parent_path(), ignored);
     return ini.save() || cannotWrite(ini.path());

@@ -41,7 +41,7 @@ public:
     /// and the file is not written in this run.
     void IniRead(Selection& selection);
 
-    /// Writes all fourteen keys, keeping the file's other lines; `left` and `top` are the main
+    /// Writes all fourteen keys (and PDFDIR once a PDF has been saved), keeping the file's other lines; `left` and `top` are the main
     /// window's present position. A file that cannot be written, or that could not be read at
     /// start, is reported in a box naming it; the old file then stays whole. Returns whether it
     /// was written.
@@ -61,6 +61,9 @@ public:
     std::string KanjiFont;            ///< face name of the two large kanji
     std::string KanjiList;            ///< carrier between the file and the memo entries
     std::array<std::string, 10> Memo; ///< entry 0 is the head of the memo list
+    /// The folder a PDF was last saved in (key PDFDIR of section SHEETS), as the file system names
+    /// it (UTF-8 bytes, not Shift-JIS); empty until a PDF is saved.
+    std::string PdfFolder;
 
 private:
     std::filesystem::path m_unreadable; // the settings file that could not be read at start

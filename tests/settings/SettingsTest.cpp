@@ -131,6 +131,25 @@ TEST_F(SettingsTest, writeStoresAllFourteenKeysInOrderAndKeepsOtherLines)
     EXPECT_EQ(reread.TOP, -20);
 }
 
+TEST_F(SettingsTest, theLastPdfFolderIsKeptUnderAKeyOfItsOwnOnceAPdfWasSaved)
+{
+    writeIni("[DATA]\nKANNUM=5\n");
+    settings.IniRead(selection);
+    ASSERT_TRUE(settings.IniWrite(selection, 1, 2));
+    EXPECT_TRUE(platform::IniFile(dir / "sorban.ini").readString("SHEETS", "PDFDIR", "none") == "none") << "not before a PDF is saved";
+
+    settings.PdfFolder = "/home/先生/プリント"; // as the file system names it
+    ASSERT_TRUE(settings.IniWrite(selection, 1, 2));
+    settings::Settings reread;
+    reread.IniRead(selection);
+    EXPECT_EQ(reread.PdfFolder, "/home/先生/プリント");
+    EXPECT_EQ(reread.KanjiFont, sjis("ＭＳ 明朝")) << "the other keys read as before";
+
+    reread.PdfFolder = "/tmp/a\nKANNUM=9"; // a line end would make a key of its own: not written
+    ASSERT_TRUE(reread.IniWrite(selection, 1, 2));
+    EXPECT_EQ(platform::IniFile(dir / "sorban.ini").readString("SHEETS", "PDFDIR", ""), "/home/先生/プリント");
+}
+
 TEST_F(SettingsTest, aFileThatCannotBeWrittenIsReportedByName)
 {
     test::writeBytes(dir / "config", "a file where the settings folder would be");

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "sheets/SheetLayout.h"
+
 #include <QDialog>
 
 #include <array>
@@ -7,6 +9,7 @@
 #include <string>
 #include <vector>
 
+class QCheckBox;
 class QRadioButton;
 class QSpinBox;
 
@@ -14,7 +17,7 @@ namespace sorban::data {
 class KanjiStore;
 }
 
-namespace sorban::app {
+namespace sorban::sheets {
 
 /// Which kanji a print or PDF run takes.
 struct SheetScope {
@@ -30,7 +33,11 @@ struct SheetScope {
 std::vector<std::int32_t> kanjiForScope(const data::KanjiStore& store, const SheetScope& scope, std::int32_t current,
                                         const std::array<std::string, 10>& memo);
 
-/// The choice of kanji before printing or saving as PDF.
+/// The name a PDF of `scope` is offered under: "愛.pdf" (`currentKanji`), "メモ.pdf", "1年.pdf",
+/// "漢字0300-0305.pdf".
+QString suggestedFileName(const SheetScope& scope, const QString& currentKanji);
+
+/// The choice of kanji and of what the sheets show, before printing or saving as PDF.
 class SheetDialog : public QDialog {
 public:
     /// `title` names the run ("印刷" or "PDFに保存"); the choices start at the current kanji, its
@@ -38,6 +45,7 @@ public:
     SheetDialog(const QString& title, const QString& currentKanji, std::int32_t current, int currentGrade, int memoCount, QWidget* parent);
 
     SheetScope scope() const;
+    SheetOptions options() const;
 
 private:
     QRadioButton* m_current;
@@ -47,6 +55,9 @@ private:
     QSpinBox* m_gradeBox;
     QSpinBox* m_fromBox;
     QSpinBox* m_toBox;
+    QCheckBox* m_noExamples;
+    QCheckBox* m_noPicture;
+    QCheckBox* m_twoPerPage;
 };
 
-} // namespace sorban::app
+} // namespace sorban::sheets

@@ -1,15 +1,16 @@
-#include "app/SheetDialog.h"
+#include "sheets/SheetDialog.h"
 
 #include "data/KanjiStore.h"
 #include "platform/widgets/FormStyle.h"
 
+#include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QRadioButton>
 #include <QSpinBox>
 
-namespace sorban::app {
+namespace sorban::sheets {
 
 std::vector<std::int32_t> kanjiForScope(const data::KanjiStore& store, const SheetScope& scope, std::int32_t current,
                                         const std::array<std::string, 10>& memo)
@@ -36,6 +37,21 @@ std::vector<std::int32_t> kanjiForScope(const data::KanjiStore& store, const She
         break;
     }
     return numbers;
+}
+
+QString suggestedFileName(const SheetScope& scope, const QString& currentKanji)
+{
+    switch (scope.kind) {
+    case SheetScope::Kind::Memo:
+        return QStringLiteral("メモ.pdf");
+    case SheetScope::Kind::Grade:
+        return QStringLiteral("%1年.pdf").arg(scope.grade);
+    case SheetScope::Kind::Range:
+        return QStringLiteral("漢字%1-%2.pdf").arg(scope.from, 4, 10, QLatin1Char('0')).arg(scope.to, 4, 10, QLatin1Char('0'));
+    case SheetScope::Kind::Current:
+        break;
+    }
+    return (currentKanji.isEmpty() ? QStringLiteral("漢字") : currentKanji) + QStringLiteral(".pdf");
 }
 
 SheetDialog::SheetDialog(const QString& title, const QString& currentKanji, std::int32_t current, int currentGrade, int memoCount,
@@ -76,7 +92,18 @@ SheetDialog::SheetDialog(const QString& title, const QString& currentKanji, std:
     connect(m_gradeBox, &QSpinBox::valueChanged, m_grade, [this] { m_grade->setChecked(true); });
     for (QSpinBox* box : {m_fromBox, m_toBox})
         connect(box, &QSpinBox::valueChanged, m_range, [this] { m_range->setChecked(true); });
-    layout->addWidget(platform::makeOkCancelButtons(this), 5, 0, 1, 4);
+    m_noExamples = new QCheckBox(QStringLiteral("用例を省く(&X)"), this);
+    m_noPicture = new QCheckBox(QStringLiteral("筆順の図を省く(&Z)"), this);
+    m_twoPerPage = new QCheckBox(QStringLiteral("1枚に2字（A4の半分ずつ）(&W)"), this);
+    layout->addWidget(m_noExamples, 5, 0, 1, 4);
+    layout->addWidget(m_noPicture, 6, 0, 1, 4);
+    layout->addWidget(m_twoPerPage, 7, 0, 1, 4);
+    layout->addWidget(platform::makeOkCancelButtons(this), 8, 0, 1, 4);
+}
+
+SheetOptions SheetDialog::options() const
+{
+    return {!m_noExamples->isChecked(), !m_noPicture->isChecked(), m_twoPerPage->isChecked()};
 }
 
 SheetScope SheetDialog::scope() const
@@ -92,4 +119,4 @@ SheetScope SheetDialog::scope() const
     return scope;
 }
 
-} // namespace sorban::app
+} // namespace sorban::sheets

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "sheets/KanjiPage.h"
+#include "sheets/SheetLayout.h"
+
+#include <QString>
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <vector>
+
+class QPrinter;
+class QWidget;
+
+namespace sorban::data {
+class KanjiStore;
+}
+namespace sorban::settings {
+class Settings;
+struct Selection;
+} // namespace sorban::settings
+
+namespace sorban::sheets {
+
+struct SheetScope;
+
+/// What the sheets read of the program: the store, the view state (the current kanji, whether the
+/// examples are read), the settings (the memo list, the kanji font, the last PDF folder) and the folders.
+struct SheetSource {
+    data::KanjiStore& store;
+    settings::Selection& selection;
+    settings::Settings& settings;
+    std::filesystem::path dataDir;
+    std::filesystem::path pictureDir;
+};
+
+/// 印刷, PDFに保存 and コピー of the main window: the choice of kanji and options, the print dialog or
+/// the file dialog, the progress window, the boxes for what went wrong.
+class SheetPrinter {
+public:
+    SheetPrinter(SheetSource source, QWidget* window);
+
+    void print();
+    void savePdf();
+    /// Puts the table in view (pages or examples) on the clipboard as tab-separated text and HTML.
+    void copyTable();
+
+    /// The sheet's page of kanji `n`: every reading, with the examples (read on first use).
+    KanjiPage pageOf(std::int32_t n);
+    /// The kanji font of the settings and today's date.
+    SheetStyle style() const;
+    /// Saves the sheets of `numbers` as a PDF at `path` with a progress window for long runs, and
+    /// says in a box when the path cannot be written. True when written.
+    bool savePdfAs(const QString& path, const std::vector<std::int32_t>& numbers, const SheetOptions& options = {},
+                   const QString& title = QStringLiteral("教育漢字教科書別・読み別 出現ページ表"));
+    /// Prints the sheets of `numbers` on `printer` as its dialog set it up (pages, copies,
+    /// collation, order), with a progress window for long runs. True when every page was sent.
+    bool printOn(QPrinter& printer, const std::vector<std::int32_t>& numbers, const SheetOptions& options = {});
+
+private:
+    struct Choice {
+        std::vector<std::int32_t> numbers;
+        SheetOptions options;
+        QString fileName;
+        QString title;
+    };
+    std::optional<Choice> choose(const QString& command);
+    QString currentKanji() const;
+
+    SheetSource m_source;
+    QWidget* m_window;
+};
+
+} // namespace sorban::sheets
