@@ -60,7 +60,18 @@ def heard_after(mark, wanted, seconds=10.0):
     return wait_for(found, seconds) or said()[mark:]
 
 
-def step(name, action, wanted, seconds=10.0):
+def settle(quiet=1.5, seconds=30.0):
+    """Waits until Orca has said nothing new for `quiet` seconds: what a step hears is its own."""
+    end = time.monotonic() + seconds
+    count, since = len(said()), time.monotonic()
+    while time.monotonic() < end and time.monotonic() - since < quiet:
+        time.sleep(0.1)
+        if len(said()) != count:
+            count, since = len(said()), time.monotonic()
+
+
+def step(name, action, wanted, seconds=30.0):
+    settle()
     mark = len(said())
     action()
     spoken = heard_after(mark, wanted, seconds)
@@ -120,7 +131,9 @@ level = attributes.queryTable().getAccessibleAt(0, 4).name
 attributes.queryComponent().grabFocus()
 wait_for(lambda: attributes.queryTable().getAccessibleAt(0, 0).getState().contains(pyatspi.STATE_FOCUSED) or
          any(c.getState().contains(pyatspi.STATE_FOCUSED) for c in children(attributes)), 5)
-step("属性: a cell is spoken with its column heading", lambda: key("End", "Left"), ["漢検級", level])
+settle()
+key("End")
+step("属性: a cell is spoken with its column heading", lambda: key("Left"), ["漢検級", level])
 
 # 2. 出現ページ表, which takes no focus, through Orca's mouse review: a cell with its heading.
 table = find(main, "table", "出現ページ表")
