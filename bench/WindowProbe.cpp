@@ -5,10 +5,12 @@
 //   window-probe start QUIET_MS TITLE PROGRAM [ARGS...]
 //       starts PROGRAM; prints "MAP_MS PAINT_MS RSS_KB": when the window titled TITLE was mapped,
 //       when it was last painted, and the program's resident memory then; ends the program.
-//   window-probe keys QUIET_MS MAIN_TITLE ROUNDS KEY[=TITLE]...
-//       presses each KEY (an X keysym name) in the window MAIN_TITLE through XTEST, ROUNDS times;
-//       with =TITLE the key opens the window TITLE, whose last paint is timed and which is then
-//       closed with Escape; without, the main window's last paint is timed. Prints per key
+//   window-probe keys QUIET_MS MAIN_TITLE ROUNDS KEY[=TITLE]... / KEY@WINDOW...
+//       presses each KEY (an X keysym name, with "ctrl+", "alt+", "shift+" before it) in the window
+//       MAIN_TITLE through XTEST, ROUNDS times; with =TITLE the key opens the window TITLE, whose
+//       last paint is timed and which is then closed with Escape; with @WINDOW the key is pressed
+//       in the open window WINDOW, whose last paint is timed; otherwise the main window's. KEY may
+//       be "a/b" (pressed in turn); "!KEY@WINDOW" presses once, untimed. Prints per key
 //       "KEY MEDIAN_MS MIN_MS MAX_MS" and, with =TITLE, the median time to the window's mapping.
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -116,17 +118,30 @@ public:
         return painted;
     }
 
-    void press(Window window, const char* keysym)
+    // Presses KEYSYM, or MODIFIER+...+KEYSYM ("ctrl+l"), with the modifiers held around it.
+    void press(Window window, const std::string& keys)
     {
         XSetInputFocus(m_display, window, RevertToParent, CurrentTime);
-        const KeyCode code = XKeysymToKeycode(m_display, XStringToKeysym(keysym));
-        if (code == 0) {
-            std::fprintf(stderr, "window-probe: no key %s\n", keysym);
-            std::exit(2);
+        std::vector<KeyCode> codes;
+        for (std::size_t from = 0;;) {
+            const std::size_t plus = keys.find('+', from);
+            std::string name = keys.substr(from, plus == std::string::npos ? std::string::npos : plus - from);
+            name = name == "ctrl" ? "Control_L" : name == "alt" ? "Alt_L" : name == "shift" ? "Shift_L" : name;
+            const KeyCode code = XKeysymToKeycode(m_display, XStringToKeysym(name.c_str()));
+            if (code == 0) {
+                std::fprintf(stderr, "window-probe: no key %s\n", name.c_str());
+                std::exit(2);
+            }
+            codes.push_back(code);
+            if (plus == std::string::npos)
+                break;
+            from = plus + 1;
         }
         XSync(m_display, False);
-        XTestFakeKeyEvent(m_display, code, True, CurrentTime);
-        XTestFakeKeyEvent(m_display, code, False, CurrentTime);
+        for (const KeyCode code : codes)
+            XTestFakeKeyEvent(m_display, code, True, CurrentTime);
+        for (auto code = codes.rbegin(); code != codes.rend(); ++code)
+            XTestFakeKeyEvent(m_display, *code, False, CurrentTime);
         XFlush(m_display);
     }
 
@@ -219,16 +234,38 @@ int keys(Probe& probe, std::chrono::milliseconds quiet, const std::string& mainT
     probe.lastPaint(*main, Clock::time_point{}, quiet); // the window settles first
     for (int s = 0; s < count; ++s) {
         const std::string press = presses[s];
-        const auto equals = press.find('=');
-        const std::string key = press.substr(0, equals);
-        const std::string opens = equals == std::string::npos ? std::string() : press.substr(equals + 1);
+        // KEY[=OPENS] or KEY@WINDOW; KEY may be "a/b", pressed in turn; a leading "!" presses once, untimed.
+        const bool untimed = press[0] == '!';
+        const std::string step = press.substr(untimed ? 1 : 0);
+        const auto equals = step.find('=');
+        const auto at = step.find('@');
+        const std::string keyList = step.substr(0, std::min(equals, at));
+        const std::string opens = equals == std::string::npos ? std::string() : step.substr(equals + 1);
+        std::optional<Window> in = main;
+        if (at != std::string::npos && !(in = probe.mapped(step.substr(at + 1)))) {
+            std::fprintf(stderr, "window-probe: no window titled %s\n", step.substr(at + 1).c_str());
+            return 1;
+        }
+        std::vector<std::string> alternatives;
+        for (std::size_t from = 0, slash; from <= keyList.size(); from = slash + 1) {
+            slash = keyList.find('/', from);
+            alternatives.push_back(keyList.substr(from, slash == std::string::npos ? std::string::npos : slash - from));
+            if (slash == std::string::npos)
+                break;
+        }
+        if (untimed) {
+            probe.press(*in, alternatives.front());
+            probe.lastPaint(*in, Clock::now(), quiet);
+            continue;
+        }
         std::vector<double> paints;
         std::vector<double> maps;
         for (int round = 0; round < rounds; ++round) {
             probe.forgetPaints();
             const auto pressed = Clock::now();
-            probe.press(*main, key.c_str());
-            Window target = *main;
+            const std::string key = alternatives[static_cast<std::size_t>(round) % alternatives.size()];
+            probe.press(*in, key);
+            Window target = *in;
             if (!opens.empty()) {
                 std::optional<Window> window;
                 probe.run(pressed + std::chrono::seconds(20), [&] { return (window = probe.mapped(opens)).has_value(); });

@@ -6,6 +6,7 @@
 #include "extras/THitujunF.h"
 #include "extras/ThelpW.h"
 #include "jukuji/TJukujiForm.h"
+#include "lessons/LessonWindow.h"
 #include "platform/core/TextCodec.h"
 #include "platform/widgets/Canvas.h"
 #include "platform/widgets/FormStyle.h"
@@ -60,6 +61,8 @@ void TsorbanForm::setupMenus()
     search->addAction(u("画数検索(&K)"), this, &TsorbanForm::K2Click);
     search->addAction(u("配当検索(&N)"), this, &TsorbanForm::H1Click);
     search->addAction(u("部首検索(&B)"), this, &TsorbanForm::B1Click);
+    search->addSeparator();
+    search->addAction(u("教科書別 新出一覧(&L)..."), this, &TsorbanForm::LessonsClick)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
     QMenu* help = menuBar()->addMenu(u("ヘルプ(&H)"));
     help->addAction(u("Sorbanの使い方(&H)"), this, &TsorbanForm::HowtoUseHelp1Click)->setShortcut(QKeySequence(Qt::Key_F1));
     help->addAction(u("バージョン情報(&A)"), this, &TsorbanForm::About1Click);
@@ -255,6 +258,22 @@ void TsorbanForm::J1Click()
     JukujiForm->show();
     JukujiForm->raise();
     JukujiForm->activateWindow();
+}
+
+void TsorbanForm::LessonsClick()
+{
+    if (!LessonWin) {
+        if (!JukujiForm) // the window lists the jukujikun words of the jukujikun window's tables
+            JukujiForm = new jukuji::TJukujiForm(m_store, m_paths.dataDir, this);
+        lessons::LessonContext context{
+            m_store, m_selection, m_settings, JukujiForm->jukujiTables(), m_paths.dataDir, *m_sheets, [this](std::int32_t n) {
+                m_selection.KanNum = n;
+                HyouDsp();
+                activateWindow();
+            }};
+        LessonWin = new lessons::LessonWindow(std::move(context), this);
+    }
+    LessonWin->open();
 }
 
 void TsorbanForm::SpeedButton14Click()

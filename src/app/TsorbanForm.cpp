@@ -6,6 +6,7 @@
 #include "data/MainDataFiles.h"
 #include "extras/THitujunF.h"
 #include "jukuji/TJukujiForm.h"
+#include "lessons/LessonWindow.h"
 #include "platform/core/TextCodec.h"
 #include "platform/widgets/Accessibility.h"
 #include "platform/widgets/Announcer.h"
@@ -161,7 +162,7 @@ TsorbanForm::TsorbanForm(data::KanjiStore& store, settings::Selection& selection
 TsorbanForm::~TsorbanForm()
 {
     // Open tool windows end with the program, without running their own close handlers.
-    for (QWidget* w : std::initializer_list<QWidget*>{YomiSrchF, Busyu, HaitouSrch, Kakusuu, JukujiForm, HitujunF})
+    for (QWidget* w : std::initializer_list<QWidget*>{LessonWin, YomiSrchF, Busyu, HaitouSrch, Kakusuu, JukujiForm, HitujunF})
         delete w;
 }
 

@@ -51,6 +51,9 @@ class THitujunF;
 namespace sorban::sheets {
 class SheetPrinter;
 }
+namespace sorban::lessons {
+class LessonWindow;
+}
 
 namespace sorban::app {
 
@@ -114,6 +117,8 @@ public:
     void B1Click();
     void SpeedButton6Click();
     void SpeedButton14Click();
+    /// Opens the lesson-planning window (教科書別 新出一覧), made at its first opening.
+    void LessonsClick();
     void About1Click();
     void HowtoUseHelp1Click();
 
@@ -177,6 +182,7 @@ private:
     // Made once at start-up; closing only hides them.
     QPointer<jukuji::TJukujiForm> JukujiForm;
     QPointer<extras::THitujunF> HitujunF;
+    QPointer<lessons::LessonWindow> LessonWin; // made at its first opening
 
     // Controls, under the names of the window's definition.
     QLabel *Label2 = nullptr, *Label3 = nullptr, *Label4 = nullptr, *Label5 = nullptr, *Label6 = nullptr;

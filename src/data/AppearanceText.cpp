@@ -1,5 +1,6 @@
 #include "data/AppearanceText.h"
 
+#include "data/VolumeOrder.h"
 #include "platform/core/TextCodec.h"
 
 namespace sorban::data {
@@ -28,10 +29,11 @@ std::string appearanceText(std::int32_t code, std::int32_t page)
     static const std::string colon = platform::utf8ToSjis("：");
     if (!isValidAppearanceCode(code))
         return none;
-    const int grade = code / 10;
-    const int part = code % 10;
-    const int label = part == 1 ? 2 * grade - 1 : part == 2 ? 2 * grade : 12 + grade;
-    return " " + VolumeLabel()[static_cast<std::size_t>(label)] + colon + std::to_string(page);
+    std::string text(1, ' '); // built by appending: GCC's -O3 sees a false overlap in " " + label
+    text += volumeLabel(code);
+    text += colon;
+    text += std::to_string(page);
+    return text;
 }
 
 } // namespace sorban::data

@@ -35,6 +35,9 @@ public:
     void StringGrid3DrawCell(int col, int row, const QRect& rect, const platform::CellState& state, platform::Canvas& canvas);
 
     bool exampleView() const { return m_exampleView; }
+    /// The tables the window shows, as read at start (its examples once first shown), which the
+    /// lesson-planning window lists too.
+    JukujiTables& jukujiTables() { return tables; }
 
 private:
     QLabel* StaticText1 = nullptr;

@@ -5,6 +5,7 @@
 #include "platform/core/TextCodec.h"
 #include "settings/Selection.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -104,7 +105,27 @@ void Settings::IniRead(Selection& selection)
     selection.ReturnMode = ini.readInteger("DATA", "TGLREN", 0);
     KanjiList = ini.readString("DATA", "KANJILIST", utf8ToSjis("愛上尾夏期句毛個"));
     PdfFolder = ini.readString("SHEETS", "PDFDIR", "");
+    m_places.clear();
+    for (const char* window : PlacedWindows) {
+        WindowPlace place;
+        char tail = 0;
+        const std::string text = ini.readString("WINDOWS", window, "");
+        if (std::sscanf(text.c_str(), "%d,%d,%d,%d%c", &place.left, &place.top, &place.width, &place.height, &tail) == 4 && place.width > 0
+            && place.height > 0)
+            m_places[window] = place;
+    }
     MemoLoad();
+}
+
+std::optional<Settings::WindowPlace> Settings::place(const std::string& window) const
+{
+    const auto found = m_places.find(window);
+    return found == m_places.end() ? std::nullopt : std::optional(found->second);
+}
+
+void Settings::setPlace(const std::string& window, WindowPlace place)
+{
+    m_places[window] = place;
 }
 
 bool Settings::IniWrite(const Selection& selection, int left, int top)
@@ -131,6 +152,10 @@ bool Settings::IniWrite(const Selection& selection, int left, int top)
     // Written once a PDF has been saved: files of those who never did keep their fourteen keys.
     if (!PdfFolder.empty() && PdfFolder.find_first_of("\r\n") == std::string::npos)
         ini.writeString("SHEETS", "PDFDIR", PdfFolder);
+    for (const auto& [window, p] : m_places)
+        ini.writeString("WINDOWS", window,
+                        std::to_string(p.left) + "," + std::to_string(p.top) + "," + std::to_string(p.width) + ","
+                            + std::to_string(p.height));
     std::error_code ignored; // a folder that cannot be made shows as a file that cannot be written
     std::filesystem::create_directories(ini.path().parent_path(), ignored);
     return ini.save() || cannotWrite(ini.path());

@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <map>
+#include <optional>
 #include <string>
 
 namespace sorban::settings {
@@ -61,12 +63,24 @@ public:
     std::string KanjiFont;            ///< face name of the two large kanji
     std::string KanjiList;            ///< carrier between the file and the memo entries
     std::array<std::string, 10> Memo; ///< entry 0 is the head of the memo list
+    /// Where a window of our own beyond the program's first ones was last: kept under its name in
+    /// section WINDOWS as "left,top,width,height" ("LESSONS=120,80,900,700").
+    struct WindowPlace {
+        std::int32_t left = 0, top = 0, width = 0, height = 0;
+    };
+    /// The windows with a place of their own: the lesson-planning window.
+    static constexpr std::array<const char*, 1> PlacedWindows = {"LESSONS"};
+    /// The window's place, while the file held one that makes sense (a size above zero).
+    std::optional<WindowPlace> place(const std::string& window) const;
+    void setPlace(const std::string& window, WindowPlace place);
+
     /// The folder a PDF was last saved in (key PDFDIR of section SHEETS), as the file system names
     /// it (UTF-8 bytes, not Shift-JIS); empty until a PDF is saved.
     std::string PdfFolder;
 
 private:
     std::filesystem::path m_unreadable; // the settings file that could not be read at start
+    std::map<std::string, WindowPlace> m_places;
 };
 
 } // namespace sorban::settings

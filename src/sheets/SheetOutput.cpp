@@ -127,7 +127,7 @@ std::vector<int> pageOrder(int pages, const PageChoice& choice)
     return order;
 }
 
-bool drawPages(QPagedPaintDevice& device, const LaidOutRun& run, const std::vector<int>& order, const Progress& progress)
+bool drawPages(QPagedPaintDevice& device, const PagedDocument& document, const std::vector<int>& order, const Progress& progress)
 {
     device.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
     QPainter painter;
@@ -141,8 +141,8 @@ bool drawPages(QPagedPaintDevice& device, const LaidOutRun& run, const std::vect
         }
         if (done > 0 && !device.newPage())
             return false;
-        run.drawPage(painter, QRectF(QPointF(0, 0), QSizeF(painter.device()->width(), painter.device()->height())),
-                     order[static_cast<std::size_t>(done)]);
+        document.drawPage(painter, QRectF(QPointF(0, 0), QSizeF(painter.device()->width(), painter.device()->height())),
+                          order[static_cast<std::size_t>(done)]);
     }
     progress(total, total);
     return painter.end();
@@ -150,15 +150,21 @@ bool drawPages(QPagedPaintDevice& device, const LaidOutRun& run, const std::vect
 
 PdfResult writeSheetsPdf(const QString& path, const SheetRun& run, const QString& title, const QString& subject)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return PdfResult::NotWritable;
     const std::optional<LaidOutRun> laid = LaidOutRun::layOut(run);
     if (!laid)
         return PdfResult::Stopped;
+    return writeDocumentPdf(path, *laid, title, subject, run.progress);
+}
+
+PdfResult writeDocumentPdf(const QString& path, const PagedDocument& document, const QString& title, const QString& subject,
+                           const Progress& progress)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return PdfResult::NotWritable;
     bool stopped = false;
     const Progress watched = [&](int done, int total) {
-        stopped = !run.progress(done, total);
+        stopped = !progress(done, total);
         return !stopped;
     };
     bool drawn = false;
@@ -168,7 +174,7 @@ PdfResult writeSheetsPdf(const QString& path, const SheetRun& run, const QString
         writer.setCreator(programName());
         writer.setTitle(title);
         writer.setDocumentXmpMetadata(xmpMetadata(title, subject));
-        drawn = drawPages(writer, *laid, pageOrder(laid->pages(), {}), watched);
+        drawn = drawPages(writer, document, pageOrder(document.pages(), {}), watched);
     }
     if (!drawn) {
         file.cancelWriting();

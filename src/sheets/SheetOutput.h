@@ -1,6 +1,7 @@
 #pragma once
 
 #include "sheets/SheetLayout.h"
+#include "sheets/TableDocument.h"
 
 #include <QPageRanges>
 
@@ -30,14 +31,13 @@ struct SheetRun {
 
 /// A run laid out: every kanji's sheet and the pages its slots fall on. With two kanji a page, a
 /// sheet of more than one slot starts on a page of its own.
-class LaidOutRun {
+class LaidOutRun : public PagedDocument {
 public:
     /// Nothing when the progress call stopped it.
     static std::optional<LaidOutRun> layOut(const SheetRun& run);
 
-    int pages() const { return static_cast<int>(m_pages.size()); }
-    /// Draws page `index` (0-based) into `page`, the device's page in its own units.
-    void drawPage(QPainter& painter, const QRectF& page, int index) const;
+    int pages() const override { return static_cast<int>(m_pages.size()); }
+    void drawPage(QPainter& painter, const QRectF& page, int index) const override;
 
 private:
     struct Slot {
@@ -65,9 +65,9 @@ PageChoice pageChoice(const QPrinter& printer);
 /// The pages to draw, 0-based, in the order they come out, every copy included.
 std::vector<int> pageOrder(int pages, const PageChoice& choice);
 
-/// Draws `order` of a laid-out run on a printer or PDF writer, set to A4 portrait. False when the
+/// Draws `order` of a document on a printer or PDF writer, set to A4 portrait. False when the
 /// progress call stopped it or the device could not be painted on.
-bool drawPages(QPagedPaintDevice& device, const LaidOutRun& run, const std::vector<int>& order, const Progress& progress);
+bool drawPages(QPagedPaintDevice& device, const PagedDocument& document, const std::vector<int>& order, const Progress& progress);
 
 enum class PdfResult { Written, Stopped, NotWritable };
 
@@ -75,5 +75,9 @@ enum class PdfResult { Written, Stopped, NotWritable };
 /// program as author), through a temporary file beside it that takes the path's place only when
 /// every page is written: a stopped or failed run leaves no file behind and an older file as it was.
 PdfResult writeSheetsPdf(const QString& path, const SheetRun& run, const QString& title, const QString& subject);
+
+/// Writes a document laid out already as a PDF file at `path`, as writeSheetsPdf does.
+PdfResult writeDocumentPdf(const QString& path, const PagedDocument& document, const QString& title, const QString& subject,
+                           const Progress& progress);
 
 } // namespace sorban::sheets

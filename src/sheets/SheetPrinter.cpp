@@ -124,22 +124,61 @@ bool SheetPrinter::savePdfAs(const QString& path, const std::vector<std::int32_t
     return result == PdfResult::Written;
 }
 
+QString SheetPrinter::choosePdfPath(QWidget* window, const QString& fileName)
+{
+    // The folder of the last PDF saved, while it is there; else the home folder.
+    const QString last = QString::fromStdString(m_source.settings.PdfFolder);
+    const QDir folder(!last.isEmpty() && QFileInfo(last).isDir() ? last : QDir::homePath());
+    QString path =
+        QFileDialog::getSaveFileName(window, QStringLiteral("PDFに保存"), folder.filePath(fileName), QStringLiteral("PDF (*.pdf)"));
+    if (path.isEmpty())
+        return path;
+    if (!path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
+        path += QStringLiteral(".pdf");
+    m_source.settings.PdfFolder = QFileInfo(path).absolutePath().toStdString();
+    return path;
+}
+
 void SheetPrinter::savePdf()
 {
     const auto choice = choose(QStringLiteral("PDFに保存"));
     if (!choice)
         return;
-    // The folder of the last PDF saved, while it is there; else the home folder.
-    const QString last = QString::fromStdString(m_source.settings.PdfFolder);
-    const QDir folder(!last.isEmpty() && QFileInfo(last).isDir() ? last : QDir::homePath());
-    QString path = QFileDialog::getSaveFileName(m_window, QStringLiteral("PDFに保存"), folder.filePath(choice->fileName),
-                                                QStringLiteral("PDF (*.pdf)"));
+    const QString path = choosePdfPath(m_window, choice->fileName);
+    if (!path.isEmpty())
+        savePdfAs(path, choice->numbers, choice->options, choice->title);
+}
+
+void SheetPrinter::saveDocumentPdf(QWidget* window, const PagedDocument& document, const QString& fileName, const QString& title)
+{
+    const QString path = choosePdfPath(window, fileName);
     if (path.isEmpty())
         return;
-    if (!path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
-        path += QStringLiteral(".pdf");
-    m_source.settings.PdfFolder = QFileInfo(path).absolutePath().toStdString();
-    savePdfAs(path, choice->numbers, choice->options, choice->title);
+    if (writeDocumentPdf(path, document, title, Subject, [](int, int) { return true; }) == PdfResult::NotWritable)
+        platform::dialogs().messageBox("PDFファイルに書き込めません。\n" + path.toStdString(), "ご注意！");
+}
+
+void SheetPrinter::tellNoPrinter()
+{
+    if (!QPrinterInfo::availablePrinters().isEmpty())
+        return;
+    // The print dialog's own name for printing to a PDF file, in the language it speaks.
+    const QString toFile = QCoreApplication::translate("QPrintDialog", "Print to File (PDF)");
+    platform::dialogs().messageBox(
+        "プリンタが見つかりません。\n次の画面で「" + toFile.toStdString() + "」を選ぶと、ファイルに印刷できます。", "ご注意！");
+}
+
+void SheetPrinter::printDocument(QWidget* window, const PagedDocument& document, const QString& title)
+{
+    tellNoPrinter();
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(title);
+    QPrintDialog dialog(&printer, window);
+    dialog.setMinMax(1, document.pages());
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    if (!drawPages(printer, document, pageOrder(document.pages(), pageChoice(printer)), [](int, int) { return true; }))
+        platform::dialogs().messageBox("印刷できませんでした。", "ご注意！");
 }
 
 bool SheetPrinter::printOn(QPrinter& printer, const std::vector<std::int32_t>& numbers, const SheetOptions& options)
@@ -156,12 +195,7 @@ void SheetPrinter::print()
     const auto choice = choose(QStringLiteral("印刷"));
     if (!choice)
         return;
-    if (QPrinterInfo::availablePrinters().isEmpty()) {
-        // The print dialog's own name for printing to a PDF file, in the language it speaks.
-        const QString toFile = QCoreApplication::translate("QPrintDialog", "Print to File (PDF)");
-        platform::dialogs().messageBox(
-            "プリンタが見つかりません。\n次の画面で「" + toFile.toStdString() + "」を選ぶと、ファイルに印刷できます。", "ご注意！");
-    }
+    tellNoPrinter();
     std::shared_ptr<QProgressDialog> window;
     const SheetRun run{choice->numbers, [this](std::int32_t n) { return pageOf(n); }, style(), choice->options,
                        progressFor(m_window, choice->numbers.size(), window)};

@@ -2,6 +2,7 @@
 
 #include "sheets/KanjiPage.h"
 #include "sheets/SheetLayout.h"
+#include "sheets/TableDocument.h"
 
 #include <QString>
 
@@ -58,6 +59,12 @@ public:
     /// collation, order), with a progress window for long runs. True when every page was sent.
     bool printOn(QPrinter& printer, const std::vector<std::int32_t>& numbers, const SheetOptions& options = {});
 
+    /// Prints a document laid out already (a list of another window) through the print dialog,
+    /// parented to `window`.
+    void printDocument(QWidget* window, const PagedDocument& document, const QString& title);
+    /// Saves a document as a PDF through the file dialog, offered as `fileName` in the last PDF folder.
+    void saveDocumentPdf(QWidget* window, const PagedDocument& document, const QString& fileName, const QString& title);
+
 private:
     struct Choice {
         std::vector<std::int32_t> numbers;
@@ -66,6 +73,10 @@ private:
         QString title;
     };
     std::optional<Choice> choose(const QString& command);
+    /// The path the user chose in the file dialog for a PDF offered as `fileName`; empty when cancelled.
+    QString choosePdfPath(QWidget* window, const QString& fileName);
+    /// Says that there is no printer and how to print to a file instead.
+    static void tellNoPrinter();
     QString currentKanji() const;
 
     SheetSource m_source;

@@ -324,6 +324,8 @@ TEST_F(SelectionTest, menusHoldEveryItemAndRunTheirHandlers)
                                                "画数検索(&K)",
                                                "配当検索(&N)",
                                                "部首検索(&B)",
+                                               "-",
+                                               "教科書別 新出一覧(&L)... Ctrl+L",
                                                "[ヘルプ(&H)]",
                                                "Sorbanの使い方(&H) F1",
                                                "バージョン情報(&A)"}));

@@ -109,6 +109,10 @@ key j; jukuji=$(wait_window '^JukujiForm$'); check "J opens the jukujikun window
 key n; check "N opens the grade window" test -n "$(wait_window '^学年検索$')"
 key b; check "B opens the radical window" test -n "$(wait_window '^部首検索$')"
 key y; check "Y opens the reading window" test -n "$(wait_window '^読み別検索表$')"
+key ctrl+l; lessons=$(wait_window '^教科書別 新出一覧$'); check "Ctrl+L opens the lesson-planning window" test -n "$lessons"
+shot lessons
+xdotool windowfocus --sync "$lessons" 2>/dev/null; xdotool key Escape
+check "Escape closes it" wait_gone '^教科書別 新出一覧$'
 key k; kks=$(wait_window "^Kakusuu$"); check "K opens the stroke-count window" test -n "$kks"
 not_transient() { ! xprop -id "$1" WM_TRANSIENT_FOR 2>/dev/null | grep -q 'window id'; }
 check "the stroke-count window is an ordinary window, not kept over the main window" not_transient "$kks"

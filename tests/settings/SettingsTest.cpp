@@ -150,6 +150,24 @@ TEST_F(SettingsTest, theLastPdfFolderIsKeptUnderAKeyOfItsOwnOnceAPdfWasSaved)
     EXPECT_EQ(platform::IniFile(dir / "sorban.ini").readString("SHEETS", "PDFDIR", ""), "/home/先生/プリント");
 }
 
+TEST_F(SettingsTest, aWindowOfOurOwnKeepsItsPlaceUnderItsNameAndANonsensePlaceIsIgnored)
+{
+    writeIni("[WINDOWS]\nLESSONS=10,20,0,300\n");
+    settings.IniRead(selection);
+    EXPECT_FALSE(settings.place("LESSONS").has_value()) << "no width: no place";
+    settings.setPlace("LESSONS", {-5, 30, 800, 600});
+    ASSERT_TRUE(settings.IniWrite(selection, 1, 2));
+    EXPECT_EQ(platform::IniFile(dir / "sorban.ini").readString("WINDOWS", "LESSONS", ""), "-5,30,800,600");
+    settings::Settings reread;
+    reread.IniRead(selection);
+    ASSERT_TRUE(reread.place("LESSONS").has_value());
+    EXPECT_EQ(reread.place("LESSONS")->left, -5);
+    EXPECT_EQ(reread.place("LESSONS")->height, 600);
+    writeIni("[WINDOWS]\nLESSONS=1,2,3,4junk\n");
+    reread.IniRead(selection);
+    EXPECT_FALSE(reread.place("LESSONS").has_value());
+}
+
 TEST_F(SettingsTest, aFileThatCannotBeWrittenIsReportedByName)
 {
     test::writeBytes(dir / "config", "a file where the settings folder would be");

@@ -1,0 +1,44 @@
+#include "data/KanjiStore.h"
+#include "data/MainDataFiles.h"
+#include "data/VolumeOrder.h"
+#include "jukuji/JukujiTables.h"
+#include "lessons/NewReadings.h"
+#include "support/TestFiles.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+
+namespace {
+
+// Every volume's list of all six columns, from a sample set that mkdata writes: what switching
+// through the lesson-planning window's choices asks for, once over.
+void BM_AllVolumeLists(benchmark::State& state)
+{
+    const sorban::test::TempDir dir;
+    const auto mkdata = std::filesystem::read_symlink("/proc/self/exe").parent_path() / "mkdata";
+    if (std::system((mkdata.string() + " " + dir.path().string() + " >/dev/null").c_str()) != 0) {
+        state.SkipWithError("mkdata failed");
+        return;
+    }
+    auto store = std::make_unique<sorban::data::KanjiStore>();
+    sorban::data::LoadYomiData(*store, dir / "kdata");
+    sorban::jukuji::JukujiTables jukuji;
+    sorban::jukuji::readAppearances(jukuji, dir / "kdata");
+    std::size_t rows = 0;
+    for (auto _ : state) {
+        const sorban::lessons::FirstAppearances first(*store, jukuji);
+        rows = 0;
+        for (int col = 0; col < sorban::data::Columns; ++col)
+            for (const std::int32_t code : sorban::data::VolumeCodes) {
+                rows += first.newIn(col, code).size();
+                benchmark::DoNotOptimize(first.totals(col, code));
+            }
+    }
+    state.counters["rows"] = static_cast<double>(rows);
+}
+BENCHMARK(BM_AllVolumeLists)->Unit(benchmark::kMillisecond);
+
+} // namespace
