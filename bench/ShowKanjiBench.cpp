@@ -4,7 +4,9 @@
 #include "platform/widgets/FormStyle.h"
 #include "settings/Selection.h"
 #include "settings/Settings.h"
+#include "sheets/PracticeSheet.h"
 #include "sheets/SheetDialog.h"
+#include "sheets/SheetOutput.h"
 #include "sheets/SheetPrinter.h"
 #include "support/TestFiles.h"
 
@@ -84,5 +86,33 @@ void BM_GradePdf(benchmark::State& state)
     state.counters["pages"] = static_cast<double>(grade.size());
 }
 BENCHMARK(BM_GradePdf)->Unit(benchmark::kMillisecond);
+
+// Practice sheets as a PDF, 17 mm boxes: grade 1 (argument 1), or all 1026 kanji (argument 0).
+void BM_PracticePdf(benchmark::State& state)
+{
+    SampleWindow sample;
+    if (!sample.made) {
+        state.SkipWithError("mkdata failed");
+        return;
+    }
+    const sorban::sheets::SheetScope scope = state.range(0) == 1
+                                                 ? sorban::sheets::SheetScope{sorban::sheets::SheetScope::Kind::Grade, 1}
+                                                 : sorban::sheets::SheetScope{sorban::sheets::SheetScope::Kind::Range, 1, 1, 1026};
+    const std::vector<std::int32_t> kanji = sorban::sheets::kanjiForScope(*sample.store, scope, 1, sample.settings.Memo);
+    const QString path = QString::fromStdString((sample.dir / "practice.pdf").string());
+    sorban::sheets::PracticeOptions options;
+    options.family = sample.form->sheets().style().kanjiFamily;
+    int pages = 0;
+    for (auto _ : state) {
+        const sorban::sheets::PracticePages document(sample.form->sheets().practiceRun(kanji, scope, options, QStringLiteral("練習")));
+        pages = document.pages();
+        if (sorban::sheets::writeDocumentPdf(path, document, QStringLiteral("練習"), QStringLiteral("s"), [](int, int) { return true; })
+            != sorban::sheets::PdfResult::Written)
+            state.SkipWithError("the PDF was not written");
+    }
+    state.counters["kanji"] = static_cast<double>(kanji.size());
+    state.counters["pages"] = pages;
+}
+BENCHMARK(BM_PracticePdf)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
 
 } // namespace

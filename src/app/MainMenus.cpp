@@ -42,6 +42,7 @@ void TsorbanForm::setupMenus()
     file->addAction(u("印刷(&P)..."), this, &TsorbanForm::PrintClick)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     file->addAction(u("PDFに保存(&E)..."), this, &TsorbanForm::PdfClick);
     file->addAction(u("コピー(&C)"), this, &TsorbanForm::CopyClick)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
+    file->addAction(u("練習プリント(&R)..."), this, &TsorbanForm::PracticeClick);
     file->addSeparator();
     file->addAction(u("終了(&X)"), this, &TsorbanForm::Exit2Click);
     QMenu* operate = menuBar()->addMenu(u("操作(&M)"));
@@ -71,7 +72,11 @@ void TsorbanForm::setupMenus()
     menuKey->setShortcut(QKeySequence(Qt::Key_F10));
     connect(menuKey, &QAction::triggered, this, [this] { menuBar()->setActiveAction(menuBar()->actions().constFirst()); });
     addAction(menuKey);
+    setupPopupMenu();
+}
 
+void TsorbanForm::setupPopupMenu()
+{
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
     PopupMenu1->addAction(u("番号入力決定(&N)"), this, &TsorbanForm::SpeedButton2Click);
@@ -87,6 +92,7 @@ void TsorbanForm::setupMenus()
     PopupMenu1->addAction(u("印刷(&P)..."), this, &TsorbanForm::PrintClick);
     PopupMenu1->addAction(u("PDFに保存(&E)..."), this, &TsorbanForm::PdfClick);
     PopupMenu1->addAction(u("コピー(&C)"), this, &TsorbanForm::CopyClick);
+    PopupMenu1->addAction(u("練習プリント(&R)..."), this, &TsorbanForm::PracticeClick);
 
     connect(SpeedButton3, &QPushButton::clicked, this, &TsorbanForm::H1Click);
     connect(SpeedButton4, &QPushButton::clicked, this, &TsorbanForm::B1Click);
@@ -145,6 +151,11 @@ void TsorbanForm::PdfClick()
 void TsorbanForm::CopyClick()
 {
     m_sheets->copyTable();
+}
+
+void TsorbanForm::PracticeClick()
+{
+    m_sheets->practice();
 }
 
 void TsorbanForm::Exit2Click()

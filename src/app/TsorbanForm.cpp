@@ -5,8 +5,10 @@
 #include "data/KanjiTexts.h"
 #include "data/MainDataFiles.h"
 #include "extras/THitujunF.h"
+#include "jukuji/JukujiTables.h"
 #include "jukuji/TJukujiForm.h"
 #include "lessons/LessonWindow.h"
+#include "lessons/NewReadings.h"
 #include "platform/core/TextCodec.h"
 #include "platform/widgets/Accessibility.h"
 #include "platform/widgets/Announcer.h"
@@ -151,8 +153,12 @@ TsorbanForm::TsorbanForm(data::KanjiStore& store, settings::Selection& selection
     setupGrids();
     setupMenus();
     setupSelection();
+    // A volume's kanji come from the lesson-planning window's lists, gathered when asked for.
+    const auto volumeKanji = [this](int column, std::int32_t volume, bool newReadingsToo) {
+        return lessons::FirstAppearances(m_store, jukuji::JukujiTables{}).kanjiIn(column, volume, newReadingsToo);
+    };
     m_sheets = std::make_unique<sheets::SheetPrinter>(
-        sheets::SheetSource{m_store, m_selection, m_settings, m_paths.dataDir, m_paths.pictureDir}, this);
+        sheets::SheetSource{m_store, m_selection, m_settings, m_paths.dataDir, m_paths.pictureDir, volumeKanji}, this);
     FormCreate();
     setFixedSize(sizeHint());
     m_announcer = new platform::Announcer(this);

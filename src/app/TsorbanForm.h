@@ -126,6 +126,8 @@ public:
     void PrintClick();
     void PdfClick();
     void CopyClick();
+    /// 練習プリント: practice sheets of the chosen kanji.
+    void PracticeClick();
     /// The printed sheets of this window.
     sheets::SheetPrinter& sheets() { return *m_sheets; }
     /// Creates the tool windows of start-up in their order, so that each reads its files now.
@@ -154,6 +156,7 @@ private:
     void setupButtons();
     void setupGrids();
     void setupMenus();
+    void setupPopupMenu();
     /// Empties rows firstEmptyRow..10 of the table and parks its selection on the bottom-right cell.
     void clearRowsFromAndPark(int firstEmptyRow);
     void setupSelection();

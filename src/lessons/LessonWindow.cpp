@@ -85,7 +85,8 @@ void LessonWindow::setupControls()
     QPushButton* copy = button(this, QStringLiteral("コピー(&C)"), "copy");
     QPushButton* print = button(this, QStringLiteral("印刷(&P)..."), "print");
     QPushButton* pdf = button(this, QStringLiteral("PDFに保存(&E)..."), "pdf");
-    for (QPushButton* b : {copy, print, pdf})
+    QPushButton* practice = button(this, QStringLiteral("練習プリント(&R)..."), "practice");
+    for (QPushButton* b : {copy, print, pdf, practice})
         choices->addWidget(b);
     layout->addLayout(choices);
     m_list = new platform::StringGrid(this);
@@ -117,6 +118,7 @@ void LessonWindow::setupControls()
     connect(copy, &QPushButton::clicked, this, &LessonWindow::copyList);
     connect(print, &QPushButton::clicked, this, &LessonWindow::printList);
     connect(pdf, &QPushButton::clicked, this, &LessonWindow::saveList);
+    connect(practice, &QPushButton::clicked, this, &LessonWindow::practiceSheets);
 }
 
 // Every volume stays in the list; one with no entry in the column says so.
@@ -281,6 +283,11 @@ void LessonWindow::saveList()
     m_context.printer.saveDocumentPdf(this, sheets::TablePages(document()), name, document().title);
 }
 
+void LessonWindow::practiceSheets()
+{
+    m_context.printer.practice(std::pair{m_column->currentIndex(), static_cast<std::int32_t>(m_volume->currentData().toInt())});
+}
+
 void LessonWindow::pick(int row)
 {
     if (row < 0 || row >= static_cast<int>(m_rows.size()) || m_rows[static_cast<std::size_t>(row)].kanji == 0)
@@ -310,6 +317,7 @@ void LessonWindow::contextMenuEvent(QContextMenuEvent* event)
     menu.addAction(QStringLiteral("コピー(&C)"), this, &LessonWindow::copyList);
     menu.addAction(QStringLiteral("印刷(&P)..."), this, &LessonWindow::printList);
     menu.addAction(QStringLiteral("PDFに保存(&E)..."), this, &LessonWindow::saveList);
+    menu.addAction(QStringLiteral("練習プリント(&R)..."), this, &LessonWindow::practiceSheets);
     menu.exec(event->globalPos());
 }
 

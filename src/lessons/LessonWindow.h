@@ -71,6 +71,8 @@ public:
     void copyList();
     void printList();
     void saveList();
+    /// 練習プリント of the volume shown.
+    void practiceSheets();
     /// Shows the kanji of the list's row `row` in the main window; a jukujikun word has none.
     void pick(int row);
 

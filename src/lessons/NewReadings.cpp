@@ -97,6 +97,16 @@ VolumeTotals FirstAppearances::totals(int col, std::int32_t code) const
     return totals;
 }
 
+std::vector<std::int32_t> FirstAppearances::kanjiIn(int col, std::int32_t code, bool newReadingsToo) const
+{
+    std::vector<std::int32_t> kanji;
+    for (const NewReading& row : newIn(col, code))
+        if ((row.novelty == Novelty::NewKanji || (newReadingsToo && row.novelty == Novelty::NewReading))
+            && std::find(kanji.begin(), kanji.end(), row.kanji) == kanji.end())
+            kanji.push_back(row.kanji);
+    return kanji;
+}
+
 bool FirstAppearances::hasData(int col) const
 {
     return std::any_of(data::VolumeCodes, std::end(data::VolumeCodes), [&](std::int32_t code) { return hasVolume(col, code); });

@@ -50,6 +50,9 @@ public:
     /// by page, then kanji number (words after the kanji of their page), then reading.
     std::vector<NewReading> newIn(int col, std::int32_t code) const;
     VolumeTotals totals(int col, std::int32_t code) const;
+    /// The kanji of the volume's list, each once, in page order: its new kanji, and with
+    /// `newReadingsToo` also the kanji whose new readings it brings (practice sheets of a volume).
+    std::vector<std::int32_t> kanjiIn(int col, std::int32_t code, bool newReadingsToo) const;
     /// Whether column `col` has any appearance at all, and any in volume `code`.
     bool hasData(int col) const;
     bool hasVolume(int col, std::int32_t code) const;

@@ -2,6 +2,7 @@
 
 #include "data/KanjiStore.h"
 #include "data/MainDataFiles.h"
+#include "data/VolumeOrder.h"
 #include "platform/core/Dialogs.h"
 #include "platform/core/TextCodec.h"
 #include "platform/widgets/FormStyle.h"
@@ -22,6 +23,7 @@
 #include <QPrinterInfo>
 #include <QProgressDialog>
 
+#include <algorithm>
 #include <memory>
 
 namespace sorban::sheets {
@@ -49,22 +51,6 @@ Progress progressFor(QWidget* parent, std::size_t kanji, std::shared_ptr<QProgre
     };
 }
 
-// What the title of a run's PDF says it holds.
-QString titleOf(const SheetScope& scope, const QString& kanji, std::int32_t current)
-{
-    switch (scope.kind) {
-    case SheetScope::Kind::Memo:
-        return QStringLiteral("メモの漢字");
-    case SheetScope::Kind::Grade:
-        return QStringLiteral("%1年の漢字").arg(scope.grade);
-    case SheetScope::Kind::Range:
-        return QStringLiteral("漢字番号 %1～%2").arg(scope.from).arg(scope.to);
-    case SheetScope::Kind::Current:
-        break;
-    }
-    return kanji + QStringLiteral("（漢字番号 %1）").arg(current);
-}
-
 } // namespace
 
 SheetPrinter::SheetPrinter(SheetSource source, QWidget* window) : m_source(std::move(source)), m_window(window)
@@ -77,19 +63,36 @@ QString SheetPrinter::currentKanji() const
 
 // The kanji and options the user chooses in the sheet dialog; nothing when cancelled or when the
 // choice holds no kanji (said in a box).
-std::optional<SheetPrinter::Choice> SheetPrinter::choose(const QString& command)
+std::optional<SheetPrinter::Choice> SheetPrinter::choose(const QString& command, SheetDialog::Kind kind,
+                                                         std::optional<std::pair<int, std::int32_t>> volume)
 {
     const data::KanjiStore& store = m_source.store;
     const std::int32_t n = m_source.selection.KanNum;
     const bool known = data::KanjiStore::isKanjiNumber(n);
     const auto& memo = m_source.settings.Memo;
-    const int memoCount = static_cast<int>(kanjiForScope(store, {SheetScope::Kind::Memo, 1, 1, 1}, n, memo).size());
-    SheetDialog dialog(command, currentKanji(), n, known ? store.HaitouNen[static_cast<std::size_t>(n - 1)] : 1, memoCount, m_window);
-    if (dialog.exec() != QDialog::Accepted)
+    QStringList columns;
+    for (const std::string& label : store.ColumnLabel)
+        columns << QString::fromStdString(platform::sjisToUtf8(label));
+    const DialogStart start{currentKanji(),
+                            n,
+                            known ? store.HaitouNen[static_cast<std::size_t>(n - 1)] : 1,
+                            static_cast<int>(kanjiForScope(store, {SheetScope::Kind::Memo}, n, memo).size()),
+                            columns,
+                            style().kanjiFamily};
+    SheetDialog dialog(command, kind, start, m_window);
+    if (volume)
+        dialog.chooseVolume(volume->first, volume->second);
+    const int result = dialog.exec();
+    if (result == QDialog::Rejected)
         return std::nullopt;
     const SheetScope scope = dialog.scope();
-    Choice choice{kanjiForScope(store, scope, n, memo), dialog.options(), suggestedFileName(scope, currentKanji()),
-                  titleOf(scope, currentKanji(), n)};
+    Choice choice{kanjiForScope(store, scope, n, memo, m_source.volumeKanji),
+                  dialog.options(),
+                  dialog.practice(),
+                  scope,
+                  suggestedFileName(scope, currentKanji()),
+                  titleOf(scope, currentKanji(), n, columns),
+                  result};
     if (choice.numbers.empty()) {
         platform::dialogs().messageBox("選んだ範囲に教育漢字がありません。", "ご注意！");
         return std::nullopt;
@@ -141,7 +144,7 @@ QString SheetPrinter::choosePdfPath(QWidget* window, const QString& fileName)
 
 void SheetPrinter::savePdf()
 {
-    const auto choice = choose(QStringLiteral("PDFに保存"));
+    const auto choice = choose(QStringLiteral("PDFに保存"), SheetDialog::Kind::Reference);
     if (!choice)
         return;
     const QString path = choosePdfPath(m_window, choice->fileName);
@@ -168,7 +171,7 @@ void SheetPrinter::tellNoPrinter()
         "プリンタが見つかりません。\n次の画面で「" + toFile.toStdString() + "」を選ぶと、ファイルに印刷できます。", "ご注意！");
 }
 
-void SheetPrinter::printDocument(QWidget* window, const PagedDocument& document, const QString& title)
+void SheetPrinter::printDocument(QWidget* window, const PagedDocument& document, const QString& title, const Progress& progress)
 {
     tellNoPrinter();
     QPrinter printer(QPrinter::HighResolution);
@@ -177,8 +180,52 @@ void SheetPrinter::printDocument(QWidget* window, const PagedDocument& document,
     dialog.setMinMax(1, document.pages());
     if (dialog.exec() != QDialog::Accepted)
         return;
-    if (!drawPages(printer, document, pageOrder(document.pages(), pageChoice(printer)), [](int, int) { return true; }))
+    if (!drawPages(printer, document, pageOrder(document.pages(), pageChoice(printer)), progress))
         platform::dialogs().messageBox("印刷できませんでした。", "ご注意！");
+}
+
+PracticeRun SheetPrinter::practiceRun(const std::vector<std::int32_t>& numbers, const SheetScope& scope, const PracticeOptions& options,
+                                      const QString& title)
+{
+    const data::KanjiStore& s = m_source.store;
+    PracticeRun run{{}, title, false, style().kanjiFamily, options};
+    const auto col = static_cast<std::size_t>(std::clamp(scope.column, 0, data::Columns - 1));
+    for (const std::int32_t n : numbers) {
+        const KanjiPage page = pageOf(n); // the examples read, the picture found
+        run.sample = run.sample || page.sample;
+        PracticeKanji kanji{n, page.kanji, page.attributes[1], {}, {}, page.picture};
+        const std::int64_t first = s.FirstYomi(n);
+        for (std::size_t k = 0; k < page.appearances.size(); ++k) {
+            const std::int64_t index = first + static_cast<std::int64_t>(k);
+            // A volume's sheet shows the readings the class has met by that volume.
+            if (scope.kind == SheetScope::Kind::Volume
+                && (!data::KanjiStore::isReadingIndex(index)
+                    || !data::metBy(s.AprRecord[static_cast<std::size_t>(index)][2 * col], scope.volume)))
+                continue;
+            kanji.readings << page.appearances[k][0];
+            kanji.examples << page.examples[k][col + 1];
+        }
+        run.kanji.push_back(std::move(kanji));
+    }
+    return run;
+}
+
+void SheetPrinter::practice(std::optional<std::pair<int, std::int32_t>> volume)
+{
+    const auto choice = choose(QStringLiteral("練習プリント"), SheetDialog::Kind::Practice, volume);
+    if (!choice)
+        return;
+    std::shared_ptr<QProgressDialog> window;
+    const Progress progress = progressFor(m_window, choice->numbers.size(), window);
+    const PracticePages pages(practiceRun(choice->numbers, choice->scope, choice->practice, choice->title));
+    const QString title = choice->title + QStringLiteral(" 練習プリント");
+    if (choice->result == SheetDialog::PrintChosen) {
+        printDocument(m_window, pages, title, progress);
+        return;
+    }
+    const QString path = choosePdfPath(m_window, QStringLiteral("練習_") + choice->fileName);
+    if (!path.isEmpty() && writeDocumentPdf(path, pages, title, Subject, progress) == PdfResult::NotWritable)
+        platform::dialogs().messageBox("PDFファイルに書き込めません。\n" + path.toStdString(), "ご注意！");
 }
 
 bool SheetPrinter::printOn(QPrinter& printer, const std::vector<std::int32_t>& numbers, const SheetOptions& options)
@@ -192,7 +239,7 @@ bool SheetPrinter::printOn(QPrinter& printer, const std::vector<std::int32_t>& n
 
 void SheetPrinter::print()
 {
-    const auto choice = choose(QStringLiteral("印刷"));
+    const auto choice = choose(QStringLiteral("印刷"), SheetDialog::Kind::Reference);
     if (!choice)
         return;
     tellNoPrinter();

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "sheets/KanjiPage.h"
+#include "sheets/SheetDialog.h"
 #include "sheets/SheetLayout.h"
+#include "sheets/SheetOutput.h"
 #include "sheets/TableDocument.h"
 
 #include <QString>
@@ -9,6 +11,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <utility>
 #include <vector>
 
 class QPrinter;
@@ -24,8 +27,6 @@ struct Selection;
 
 namespace sorban::sheets {
 
-struct SheetScope;
-
 /// What the sheets read of the program: the store, the view state (the current kanji, whether the
 /// examples are read), the settings (the memo list, the kanji font, the last PDF folder) and the folders.
 struct SheetSource {
@@ -34,6 +35,8 @@ struct SheetSource {
     settings::Settings& settings;
     std::filesystem::path dataDir;
     std::filesystem::path pictureDir;
+    /// The kanji of a textbook column's volume, from the lesson-planning window's lists.
+    VolumeKanji volumeKanji;
 };
 
 /// 印刷, PDFに保存 and コピー of the main window: the choice of kanji and options, the print dialog or
@@ -61,18 +64,30 @@ public:
 
     /// Prints a document laid out already (a list of another window) through the print dialog,
     /// parented to `window`.
-    void printDocument(QWidget* window, const PagedDocument& document, const QString& title);
+    void printDocument(
+        QWidget* window, const PagedDocument& document, const QString& title, const Progress& progress = [](int, int) { return true; });
     /// Saves a document as a PDF through the file dialog, offered as `fileName` in the last PDF folder.
     void saveDocumentPdf(QWidget* window, const PagedDocument& document, const QString& fileName, const QString& title);
+
+    /// 練習プリント: the choice of kanji and of the practice sheet, then the print dialog or the file
+    /// dialog; with `volume` (column, volume code) the choice begins at that volume.
+    void practice(std::optional<std::pair<int, std::int32_t>> volume = std::nullopt);
+    /// The practice sheets of `numbers` as `scope` and `options` make them.
+    PracticeRun practiceRun(const std::vector<std::int32_t>& numbers, const SheetScope& scope, const PracticeOptions& options,
+                            const QString& title);
 
 private:
     struct Choice {
         std::vector<std::int32_t> numbers;
         SheetOptions options;
+        PracticeOptions practice;
+        SheetScope scope;
         QString fileName;
         QString title;
+        int result; ///< how the dialog was closed
     };
-    std::optional<Choice> choose(const QString& command);
+    std::optional<Choice> choose(const QString& command, SheetDialog::Kind kind,
+                                 std::optional<std::pair<int, std::int32_t>> volume = std::nullopt);
     /// The path the user chose in the file dialog for a PDF offered as `fileName`; empty when cancelled.
     QString choosePdfPath(QWidget* window, const QString& fileName);
     /// Says that there is no printer and how to print to a file instead.

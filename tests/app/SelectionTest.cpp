@@ -308,6 +308,7 @@ TEST_F(SelectionTest, menusHoldEveryItemAndRunTheirHandlers)
                                                "印刷(&P)... Ctrl+P",
                                                "PDFに保存(&E)...",
                                                "コピー(&C) Ctrl+C",
+                                               "練習プリント(&R)...",
                                                "-",
                                                "終了(&X)",
                                                "[操作(&M)]",
@@ -333,7 +334,8 @@ TEST_F(SelectionTest, menusHoldEveryItemAndRunTheirHandlers)
     for (QAction* item : PopupMenu1()->actions())
         popup.push_back(item->isSeparator() ? "-" : item->text().toStdString());
     EXPECT_EQ(popup, (std::vector<std::string>{"番号入力決定(&N)", "漢字入力決定(&K)", "-", "熟字訓を表示(&J)", "-", "画数検索(&S)",
-                                               "配当検索(&H)", "部首検索(&B)", "-", "印刷(&P)...", "PDFに保存(&E)...", "コピー(&C)"}));
+                                               "配当検索(&H)", "部首検索(&B)", "-", "印刷(&P)...", "PDFに保存(&E)...", "コピー(&C)",
+                                               "練習プリント(&R)..."}));
 
     const auto action = [](QMenu* menu, const char* text) {
         for (QAction* a : menu->actions())

@@ -113,6 +113,10 @@ key ctrl+l; lessons=$(wait_window '^教科書別 新出一覧$'); check "Ctrl+L 
 shot lessons
 xdotool windowfocus --sync "$lessons" 2>/dev/null; xdotool key Escape
 check "Escape closes it" wait_gone '^教科書別 新出一覧$'
+key alt+f; key r; practice=$(wait_window '^練習プリント$'); check "ファイル → 練習プリント asks what to print" test -n "$practice"
+shot practice
+xdotool windowfocus --sync "$practice" 2>/dev/null; xdotool key Escape
+check "Escape leaves it" wait_gone '^練習プリント$'
 key k; kks=$(wait_window "^Kakusuu$"); check "K opens the stroke-count window" test -n "$kks"
 not_transient() { ! xprop -id "$1" WM_TRANSIENT_FOR 2>/dev/null | grep -q 'window id'; }
 check "the stroke-count window is an ordinary window, not kept over the main window" not_transient "$kks"

@@ -175,7 +175,7 @@ TEST_F(LessonsTest, theWindowPicksCopiesAndPrintsItsList)
 {
     settings::Selection selection;
     settings::Settings settings;
-    sheets::SheetPrinter printer({*store, selection, settings, Sample, std::filesystem::path(SORBAN_SAMPLE_DIR) / "hitudata"}, nullptr);
+    sheets::SheetPrinter printer({*store, selection, settings, Sample, std::filesystem::path(SORBAN_SAMPLE_DIR) / "hitudata", {}}, nullptr);
     std::vector<std::int32_t> shown;
     lessons::LessonWindow window({*store, selection, settings, jukujiTables, Sample, printer, [&](std::int32_t n) { shown.push_back(n); }},
                                  nullptr);

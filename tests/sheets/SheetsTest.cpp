@@ -1,9 +1,11 @@
 #include "app/TsorbanForm.h"
 #include "data/KanjiStore.h"
+#include "data/VolumeOrder.h"
 #include "platform/core/TextCodec.h"
 #include "platform/widgets/StringGrid.h"
 #include "settings/Selection.h"
 #include "settings/Settings.h"
+#include "sheets/PracticeSheet.h"
 #include "sheets/SheetDialog.h"
 #include "sheets/SheetOutput.h"
 #include "sheets/SheetPrinter.h"
@@ -14,6 +16,9 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QFontMetricsF>
 #include <QImage>
 #include <QLineEdit>
 #include <QMimeData>
@@ -60,13 +65,17 @@ int pdfPages(const QString& pdf)
     return pages.hasMatch() ? pages.captured(1).toInt() : -1;
 }
 
-// Page one rendered at 50 dots an inch (a tenth of a millimetre is 0.197 pixels).
+// The resolution pages are rendered at to be looked at: 50 dots an inch (a tenth of a millimetre
+// is 0.197 pixels), or finer where lines a millimetre apart must be told apart.
+int g_dpi = 50;
+
+// Page one rendered at g_dpi.
 QImage pdfPicture(const QString& pdf, const std::filesystem::path& dir)
 {
     const QString base = QString::fromStdString((dir / "page").string());
     QProcess run;
     run.start(QStringLiteral("pdftoppm"),
-              {QStringLiteral("-r"), QStringLiteral("50"), QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"),
+              {QStringLiteral("-r"), QString::number(g_dpi), QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"),
                QStringLiteral("1"), QStringLiteral("-png"), QStringLiteral("-singlefile"), pdf, base});
     EXPECT_TRUE(run.waitForFinished(30000));
     return QImage(base + QStringLiteral(".png"));
@@ -74,7 +83,7 @@ QImage pdfPicture(const QString& pdf, const std::filesystem::path& dir)
 
 QPoint at(double tenthsX, double tenthsY)
 {
-    return {static_cast<int>(tenthsX * 50 / 254), static_cast<int>(tenthsY * 50 / 254)};
+    return {static_cast<int>(tenthsX * g_dpi / 254), static_cast<int>(tenthsY * g_dpi / 254)};
 }
 
 // Pixels of `image` in the rectangle (tenths of a millimetre) that are not white.
@@ -278,7 +287,7 @@ TEST_F(SheetsTest, theChoicesOfKanjiKeepTheMemoOrderAndStayInsideTheEducationKan
     EXPECT_EQ(sheets::kanjiForScope(*store, {Kind::Range, 1, 1024, 2000}, 5, memo), (std::vector<std::int32_t>{1024, 1025, 1026}));
     EXPECT_EQ(sheets::kanjiForScope(*store, {Kind::Range, 1, -3, 2}, 5, memo), (std::vector<std::int32_t>{1, 2}));
 
-    sheets::SheetDialog dialog(u("印刷"), u("愛"), 1, 4, 0, nullptr);
+    sheets::SheetDialog dialog(u("印刷"), sheets::SheetDialog::Kind::Reference, {u("愛"), 1, 4, 0, {}, {}}, nullptr);
     EXPECT_EQ(dialog.scope().kind, Kind::Current);
     dialog.findChildren<QSpinBox*>().at(2)->setValue(30); // the last number: the range is chosen, in order
     EXPECT_EQ(dialog.scope().kind, Kind::Range);
@@ -464,4 +473,78 @@ TEST_F(SheetsTest, aPdfIsOfferedUnderAMeaningfulNameAndCarriesItsTitleAuthorAndS
     const QString meta = pdfinfo({QStringLiteral("-meta")});
     EXPECT_TRUE(meta.contains(u("<dc:creator><rdf:Seq><rdf:li>Sorban v"))) << "the program as author";
     EXPECT_TRUE(meta.contains(u("教育漢字教科書別・読み別 出現ページ表</rdf:li></rdf:Alt></dc:description>"))) << "the subject";
+}
+
+TEST_F(SheetsTest, practiceSheetsStandOneKanjiAColumnRightToLeftWithTheirHeadsAndBoxes)
+{
+    open();
+    const std::vector<std::int32_t> grade1 = sheets::kanjiForScope(*store, {sheets::SheetScope::Kind::Grade, 1}, 1, settings.Memo);
+    sheets::PracticeOptions options;
+    options.family = form->sheets().style().kanjiFamily;
+    const sheets::PracticePages pages(form->sheets().practiceRun(grade1, {sheets::SheetScope::Kind::Grade, 1}, options, u("1年の漢字")));
+    ASSERT_EQ(pages.columnsPerPage(), 10) << "17 mm boxes: ten columns on A4";
+    ASSERT_EQ(pages.pages(), static_cast<int>((grade1.size() + 9) / 10));
+    ASSERT_EQ(sheets::writeDocumentPdf(pdf("practice.pdf"), pages, u("1年の漢字 練習プリント"), u("主題"), [](int, int) { return true; }),
+              sheets::PdfResult::Written);
+    EXPECT_EQ(pdfPages(pdf("practice.pdf")), pages.pages());
+    const QString text = pdfText(pdf("practice.pdf"));
+    for (const char* word : {"1年の漢字", "日付", "組", "名前", "見本のデータです", "Sorbanv"})
+        EXPECT_TRUE(text.contains(u(word))) << word;
+    EXPECT_TRUE(text.contains(u("1/") + QString::number(pages.pages())));
+    const sheets::KanjiPage first = form->sheets().pageOf(grade1[0]);
+    EXPECT_TRUE(text.contains(first.kanji) && text.contains(first.attributes[1])) << "the model kanji and its stroke count";
+    EXPECT_TRUE(text.contains(first.appearances[0][0])) << "its first reading";
+
+    // The first kanji stands at the right; each column is a box wide with a gap before the next,
+    // and its boxes run from under the head to the footer.
+    g_dpi = 200;
+    const QImage page = pdfPicture(pdf("practice.pdf"), dir.path());
+    EXPECT_NEAR(pages.columnLeft(0), 2100 - 100 - 170, 0.5);
+    EXPECT_NEAR(pages.columnLeft(0) - pages.columnLeft(1), 170 + 20, 0.5);
+    const double top = pages.boxesTop(0);
+    EXPECT_GT(top, 320 + 2 * 170) << "under the model kanji and the picture";
+    for (int c = 0; c < 10; ++c) {
+        const double left = pages.columnLeft(c);
+        EXPECT_GT(inked(page, left - 3, top + 200, left + 3, 2700), 500) << "column " << c << "'s boxes";
+        EXPECT_LT(inked(page, left - 14, top + 200, left - 6, 2700), 5) << "the gap left of column " << c;
+    }
+    EXPECT_GT(inked(page, pages.columnLeft(0) + 20, top + 10, pages.columnLeft(0) + 150, top + 160), 20) << "a trace box holds the kanji";
+    EXPECT_LT(inked(page, pages.columnLeft(0) + 20, top + 2 * 170 + 10, pages.columnLeft(0) + 70, top + 2 * 170 + 70), 3)
+        << "the box after the traces is empty but for its cross";
+    g_dpi = 50;
+}
+
+TEST_F(SheetsTest, practiceSheetsOfAVolumeShowTheReadingsMetByThenAndSayWhichPicturesAreMissing)
+{
+    const std::filesystem::path none = dir / "none";
+    std::filesystem::create_directories(none);
+    open(none);
+    sheets::SheetScope volume{sheets::SheetScope::Kind::Volume};
+    volume.column = 0;
+    volume.volume = 11;
+    const sheets::PracticeRun run = form->sheets().practiceRun({63}, volume, {}, u("１上 新出漢字"));
+    ASSERT_EQ(run.kanji.size(), 1U);
+    int met = 0;
+    for (std::int32_t k = 0; k < store->YomiCount[63]; ++k)
+        met += data::metBy(store->AprRecord[static_cast<std::size_t>(store->FirstYomi(63) + k)][0], 11);
+    EXPECT_EQ(run.kanji[0].readings.size(), met) << "only the readings the class has met by １上";
+    EXPECT_LT(met, 13);
+
+    const sheets::PracticePages pages(run);
+    ASSERT_EQ(sheets::writeDocumentPdf(pdf("missing.pdf"), pages, u("下"), u("主題"), [](int, int) { return true; }),
+              sheets::PdfResult::Written);
+    EXPECT_TRUE(pdfText(pdf("missing.pdf")).contains(u("筆順の図がない、または読めない漢字：下")));
+    EXPECT_TRUE(recorder.events.empty()) << "no box for a missing picture";
+
+    // A font without the kanji gives way to the settings' kanji font.
+    EXPECT_EQ(sheets::PracticePages::familyFor(u("愛"), u("IPAGothic"), u("IPAMincho")), u("IPAGothic"));
+    const QStringList families = QFontDatabase::families();
+    const auto lacking = std::find_if(families.begin(), families.end(), [](const QString& f) {
+        QFont font(f);
+        font.setStyleStrategy(QFont::NoFontMerging);
+        return QFontInfo(font).family() == f && !QFontMetricsF(font).inFontUcs4(u("愛").toUcs4().value(0));
+    });
+    if (lacking != families.end()) {
+        EXPECT_EQ(sheets::PracticePages::familyFor(u("愛"), *lacking, u("IPAMincho")), u("IPAMincho")) << lacking->toStdString();
+    }
 }
