@@ -1,9 +1,8 @@
 #include "sheets/PracticeSheet.h"
 
-#include "platform/core/JpegDecoder.h"
-#include "platform/widgets/FormStyle.h"
 #include "sheets/KanjiPage.h"
 #include "sheets/SheetLayout.h"
+#include "sheets/SheetParts.h"
 #include "version/Version.h"
 
 #include <QFontMetricsF>
@@ -25,13 +24,6 @@ constexpr double BodyTop = 320; // under the title and the name boxes
 constexpr double FooterTop = PageHeight - Margin - 110;
 constexpr int TextFlags = Qt::AlignLeft | Qt::AlignTop | Qt::TextWrapAnywhere;
 
-QFont gothic(double units)
-{
-    QFont font(platform::installedFamily(platform::faces::PGothic));
-    font.setPixelSize(static_cast<int>(units));
-    return font;
-}
-
 // The dotted cross of a writing box (田), and its frame.
 void drawBox(QPainter& painter, const QRectF& box)
 {
@@ -40,17 +32,6 @@ void drawBox(QPainter& painter, const QRectF& box)
     painter.drawLine(QPointF(box.left(), box.center().y()), QPointF(box.right(), box.center().y()));
     painter.setPen(QPen(QColor(60, 60, 60), 4));
     painter.drawRect(box);
-}
-
-std::optional<QImage> picture(const std::filesystem::path& file)
-{
-    if (file.empty())
-        return std::nullopt;
-    const auto decoded = platform::decodeJpeg(file);
-    if (!decoded)
-        return std::nullopt;
-    return QImage(decoded->rgb.data(), decoded->width, decoded->height, static_cast<qsizetype>(decoded->width) * 3, QImage::Format_RGB888)
-        .copy();
 }
 
 } // namespace
@@ -75,7 +56,7 @@ double PracticePages::columnLeft(int column) const
 double PracticePages::headHeight(const PracticeKanji& kanji) const
 {
     const double text = std::max(SmallestText, m_box * 0.16);
-    const QFontMetricsF metrics(gothic(text));
+    const QFontMetricsF metrics(sheetFont(text));
     double height = 2 * m_box + 40 + metrics.height() + 10;
     for (int r = 0; m_run.options.readings && r < kanji.readings.size(); ++r) {
         height += metrics.boundingRect(QRectF(0, 0, m_box, 1e6), TextFlags, kanji.readings[r]).height();
@@ -133,11 +114,11 @@ void PracticePages::drawPage(QPainter& painter, const QRectF& page, int index) c
 void PracticePages::drawHeader(QPainter& painter, int) const
 {
     painter.setPen(Qt::black);
-    painter.setFont(gothic(50));
+    painter.setFont(sheetFont(50));
     const QRectF titleBox(Margin, Margin, 900, 90);
     painter.drawText(titleBox, Qt::AlignLeft | Qt::AlignVCenter,
                      QFontMetricsF(painter.font()).elidedText(m_run.title, Qt::ElideRight, titleBox.width()));
-    painter.setFont(gothic(34));
+    painter.setFont(sheetFont(34));
     double x = Margin + 960;
     for (const auto& [label, width] :
          {std::pair{QStringLiteral("日付"), 280.0}, {QStringLiteral("組"), 170.0}, {QStringLiteral("名前"), 400.0}}) {
@@ -163,14 +144,14 @@ void PracticePages::drawHead(QPainter& painter, const PracticeKanji& kanji, doub
     const QRectF pictureBox(left, BodyTop + m_box + 20, m_box, m_box);
     painter.setPen(QPen(QColor(60, 60, 60), 3));
     painter.drawRect(pictureBox);
-    if (const auto image = picture(kanji.picture)) {
+    if (const auto image = strokeOrderPicture(kanji.picture)) {
         const QSizeF fitted = QSizeF(image->size()).scaled(pictureBox.size() - QSizeF(8, 8), Qt::KeepAspectRatio);
         painter.drawImage(QRectF(pictureBox.center() - QPointF(fitted.width() / 2, fitted.height() / 2), fitted), *image);
     } else {
         missing << kanji.kanji;
     }
     const double text = std::max(SmallestText, m_box * 0.16);
-    painter.setFont(gothic(text));
+    painter.setFont(sheetFont(text));
     painter.setPen(Qt::black);
     double y = pictureBox.bottom() + 20;
     const QFontMetricsF metrics(painter.font());
@@ -222,7 +203,7 @@ void PracticePages::drawFooter(QPainter& painter, int index, const QStringList& 
     painter.setPen(QPen(QColor(90, 90, 90), 3));
     painter.drawLine(QPointF(Margin, FooterTop), QPointF(PageWidth - Margin, FooterTop));
     painter.setPen(Qt::black);
-    painter.setFont(gothic(28));
+    painter.setFont(sheetFont(28));
     if (!missing.isEmpty())
         painter.drawText(QRectF(Margin, FooterTop + 5, Inner, 45), Qt::AlignLeft | Qt::AlignVCenter,
                          QStringLiteral("筆順の図がない、または読めない漢字：") + missing.join(QStringLiteral("、")));

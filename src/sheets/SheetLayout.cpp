@@ -1,7 +1,6 @@
 #include "sheets/SheetLayout.h"
 
-#include "platform/core/JpegDecoder.h"
-#include "platform/widgets/FormStyle.h"
+#include "sheets/SheetParts.h"
 #include "version/Version.h"
 
 #include <QFontMetricsF>
@@ -33,26 +32,8 @@ const QColor HeadingFill(225, 235, 245);
 const QColor ReadingFill(240, 240, 228);
 const QColor SampleRed(190, 0, 0);
 
-QFont gothic(double units)
-{
-    QFont font(platform::installedFamily(platform::faces::PGothic));
-    font.setPixelSize(static_cast<int>(units));
-    return font;
-}
-
 // Text that does not fit its cell on one line is broken anywhere, as Japanese text is.
 constexpr int CellFlags = Qt::AlignCenter | Qt::TextWrapAnywhere;
-
-std::optional<QImage> strokeOrderPicture(const std::filesystem::path& file)
-{
-    if (file.empty())
-        return std::nullopt;
-    const std::optional<platform::RgbPicture> picture = platform::decodeJpeg(file);
-    if (!picture)
-        return std::nullopt;
-    return QImage(picture->rgb.data(), picture->width, picture->height, static_cast<qsizetype>(picture->width) * 3, QImage::Format_RGB888)
-        .copy();
-}
 
 } // namespace
 
@@ -141,7 +122,7 @@ const std::vector<std::array<QString, 7>>& SheetLayout::rows(int table) const
 double SheetLayout::rowHeight(int table, int row) const
 {
     const std::array<QString, 7>& cells = row < 0 ? m_page.columns : rows(table)[static_cast<std::size_t>(row)];
-    const QFontMetricsF metrics(gothic(m_tableFont));
+    const QFontMetricsF metrics(sheetFont(m_tableFont));
     double tallest = metrics.height();
     for (std::size_t col = 0; col < cells.size(); ++col)
         if (!cells[col].isEmpty())
@@ -176,7 +157,7 @@ void SheetLayout::drawBlock(QPainter& painter, const Block& block) const
         break;
     case Kind::Notice:
         painter.setPen(SampleRed);
-        painter.setFont(gothic(36));
+        painter.setFont(sheetFont(36));
         painter.drawText(QRectF(m_margin, block.y, inner, 50), Qt::AlignLeft | Qt::AlignVCenter, sampleNotice());
         break;
     case Kind::KanjiHead:
@@ -184,21 +165,21 @@ void SheetLayout::drawBlock(QPainter& painter, const Block& block) const
         break;
     case Kind::Attributes:
         painter.setPen(Ink);
-        painter.setFont(gothic(40));
+        painter.setFont(sheetFont(40));
         painter.drawText(QRectF(m_margin, block.y, inner, 50), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("◆属性"));
-        painter.setFont(gothic(30));
+        painter.setFont(sheetFont(30));
         painter.drawText(QRectF(m_margin, block.y, inner, 50), Qt::AlignRight | Qt::AlignVCenter,
                          QStringLiteral("*部首(読み)の欄はあくまで参考です。"));
         drawAttributes(painter, QRectF(m_margin, block.y + 60, inner, 130));
         break;
     case Kind::Heading:
         painter.setPen(Ink);
-        painter.setFont(gothic(40));
+        painter.setFont(sheetFont(40));
         painter.drawText(QRectF(m_margin, block.y, inner, 50), Qt::AlignLeft | Qt::AlignVCenter,
                          block.table == 1 ? QStringLiteral("◆用例")
                          : m_merged       ? QStringLiteral("◆教科書別・読み別 出現ページ（下に用例）")
                                           : QStringLiteral("◆教科書別・読み別 出現ページ"));
-        painter.setFont(gothic(30));
+        painter.setFont(sheetFont(30));
         painter.drawText(QRectF(m_margin, block.y, inner, 50), Qt::AlignRight | Qt::AlignVCenter,
                          block.table == 1 || m_merged ? m_page.exampleNote : QString());
         break;
@@ -213,9 +194,9 @@ void SheetLayout::drawTitle(QPainter& painter, double y, bool continued) const
 {
     const QRectF line(m_margin, y, m_size.width() - 2 * m_margin, 80);
     painter.setPen(Ink);
-    painter.setFont(gothic(58));
+    painter.setFont(sheetFont(58));
     painter.drawText(line, Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("◇教育漢字教科書別・読み別 出現ページ表◇"));
-    painter.setFont(gothic(36));
+    painter.setFont(sheetFont(36));
     const QString right = continued ? m_page.kanji + QStringLiteral("（漢字番号 %1）（続き）").arg(m_page.number) : m_page.appearanceNote;
     painter.drawText(line, Qt::AlignRight | Qt::AlignVCenter, right);
     painter.setPen(QPen(Ink, 5));
@@ -233,10 +214,10 @@ void SheetLayout::drawKanjiHead(QPainter& painter, double y) const
     painter.setFont(large);
     painter.setPen(Ink);
     painter.drawText(kanjiBox, Qt::AlignCenter, m_page.kanji);
-    painter.setFont(gothic(50));
+    painter.setFont(sheetFont(50));
     painter.drawText(QRectF(kanjiBox.right() + 50, y, 700, 70), Qt::AlignLeft | Qt::AlignVCenter,
                      QStringLiteral("漢字番号 ") + QString::number(m_page.number));
-    painter.setFont(gothic(34));
+    painter.setFont(sheetFont(34));
     painter.drawText(QRectF(kanjiBox.right() + 50, y + 80, 700, 50), Qt::AlignLeft | Qt::AlignVCenter,
                      QStringLiteral("読み数 ") + QString::number(m_page.readings));
     const QRectF pictureBox(m_size.width() - m_margin - m_kanjiBox, y, m_kanjiBox, m_kanjiBox);
@@ -248,7 +229,7 @@ void SheetLayout::drawKanjiHead(QPainter& painter, double y) const
         const QSizeF fitted = QSizeF(picture->size()).scaled(pictureBox.size() - QSizeF(20, 70), Qt::KeepAspectRatio);
         const QRectF target(pictureBox.center().x() - fitted.width() / 2, pictureBox.top() + 10, fitted.width(), fitted.height());
         painter.drawImage(target, *picture);
-        painter.setFont(gothic(30));
+        painter.setFont(sheetFont(30));
         painter.drawText(QRectF(pictureBox.left(), pictureBox.bottom() - 50, pictureBox.width(), 50), Qt::AlignCenter,
                          QStringLiteral("筆順"));
         painter.setPen(QPen(Rule, 4));
@@ -259,7 +240,7 @@ void SheetLayout::drawKanjiHead(QPainter& painter, double y) const
 // Six headings over six values.
 void SheetLayout::drawAttributes(QPainter& painter, const QRectF& table) const
 {
-    painter.setFont(gothic(36));
+    painter.setFont(sheetFont(36));
     const double width = table.width() / 6;
     for (std::size_t col = 0; col < 6; ++col) {
         const QRectF heading(table.left() + width * static_cast<double>(col), table.top(), width, table.height() / 2);
@@ -281,7 +262,7 @@ void SheetLayout::drawRow(QPainter& painter, const Block& block) const
     const double height = block.height;
     // A row taller than a whole slot is cut at the body's end rather than drawn over the legend.
     painter.setClipRect(QRectF(0, 0, m_size.width(), bodyBottom()));
-    painter.setFont(gothic(m_tableFont));
+    painter.setFont(sheetFont(m_tableFont));
     double x = m_margin;
     for (std::size_t col = 0; col < cells.size(); ++col) {
         const QRectF cell(x, block.y, ColumnWidths[col], height);
@@ -302,7 +283,7 @@ void SheetLayout::drawLegendAndFooter(QPainter& painter, int slot) const
     const double footerTop = m_size.height() - m_margin - FooterHeight;
     double y = bodyBottom() + 15;
     painter.setPen(Ink);
-    painter.setFont(gothic(30));
+    painter.setFont(sheetFont(30));
     painter.drawText(QRectF(m_margin, y, inner, LegendLine), Qt::AlignLeft | Qt::AlignVCenter,
                      QStringLiteral("◎カタカナ…音読み，ひらがな…訓読み　　(▲)…小学校では習わない読み方"));
     if (!m_page.examples.empty() || m_merged)
@@ -311,7 +292,7 @@ void SheetLayout::drawLegendAndFooter(QPainter& painter, int slot) const
     painter.setPen(QPen(Rule, 3));
     painter.drawLine(QPointF(m_margin, footerTop), QPointF(m_size.width() - m_margin, footerTop));
     painter.setPen(Ink);
-    painter.setFont(gothic(28));
+    painter.setFont(sheetFont(28));
     const QRectF footer(m_margin, footerTop + 10, inner, 50);
     painter.drawText(footer, Qt::AlignLeft | Qt::AlignVCenter, m_style.date.toString(QStringLiteral("yyyy年M月d日")));
     if (m_slots > 1)

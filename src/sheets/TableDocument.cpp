@@ -1,7 +1,7 @@
 #include "sheets/TableDocument.h"
 
-#include "platform/widgets/FormStyle.h"
 #include "sheets/SheetLayout.h"
+#include "sheets/SheetParts.h"
 #include "version/Version.h"
 
 #include <QFontMetricsF>
@@ -21,13 +21,6 @@ constexpr double TextSize = 32;
 constexpr double NoteLine = 50;
 constexpr double FooterTop = PageHeight - Margin - 60;
 constexpr int CellFlags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWrapAnywhere;
-
-QFont gothic(double units)
-{
-    QFont font(platform::installedFamily(platform::faces::PGothic));
-    font.setPixelSize(static_cast<int>(units));
-    return font;
-}
 
 double headTop(const TableDocument& doc)
 {
@@ -62,7 +55,7 @@ double TablePages::columnWidth(int col) const
 
 double TablePages::rowHeight(const QStringList& cells) const
 {
-    const QFontMetricsF metrics(gothic(TextSize));
+    const QFontMetricsF metrics(sheetFont(TextSize));
     double tallest = metrics.height();
     for (int col = 0; col < cells.size(); ++col)
         tallest = std::max(tallest, metrics.boundingRect(QRectF(0, 0, columnWidth(col) - 16, 1e6), CellFlags, cells[col]).height());
@@ -76,11 +69,11 @@ void TablePages::drawPage(QPainter& painter, const QRectF& page, int index) cons
     const double scale = std::min(page.width() / PageWidth, page.height() / PageHeight);
     painter.scale(scale, scale);
     painter.setPen(Qt::black);
-    painter.setFont(gothic(52));
+    painter.setFont(sheetFont(52));
     painter.drawText(QRectF(Margin, Margin, Inner, 80), Qt::AlignLeft | Qt::AlignVCenter, m_doc.title);
     painter.setPen(QPen(Qt::black, 5));
     painter.drawLine(QPointF(Margin, Margin + 95), QPointF(PageWidth - Margin, Margin + 95));
-    painter.setFont(gothic(34));
+    painter.setFont(sheetFont(34));
     double y = Margin + 110;
     for (const QString& note : m_doc.notes) {
         painter.setPen(note.contains(QStringLiteral("見本")) ? QColor(190, 0, 0) : QColor(Qt::black));
@@ -88,7 +81,7 @@ void TablePages::drawPage(QPainter& painter, const QRectF& page, int index) cons
         y += NoteLine;
     }
     y = headTop(m_doc);
-    painter.setFont(gothic(TextSize));
+    painter.setFont(sheetFont(TextSize));
     const auto drawRow = [&](const QStringList& cells, double height, bool heading) {
         double x = Margin;
         for (int col = 0; col < m_doc.headings.size(); ++col) {
@@ -116,7 +109,7 @@ void TablePages::drawPage(QPainter& painter, const QRectF& page, int index) cons
     painter.setPen(QPen(QColor(90, 90, 90), 3));
     painter.drawLine(QPointF(Margin, FooterTop), QPointF(PageWidth - Margin, FooterTop));
     painter.setPen(Qt::black);
-    painter.setFont(gothic(28));
+    painter.setFont(sheetFont(28));
     const QRectF footer(Margin, FooterTop + 10, Inner, 50);
     painter.drawText(footer, Qt::AlignHCenter | Qt::AlignVCenter, QStringLiteral("%1 / %2").arg(index + 1).arg(pages()));
     painter.drawText(footer, Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("Sorban v") + QString::fromLatin1(Version));

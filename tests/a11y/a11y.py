@@ -8,73 +8,20 @@ import time
 import pyatspi
 from gi.repository import GLib
 
+import atspi_reader
+from atspi_reader import application, check, children, find, walk, wait_for, window
+
 DATA = os.path.join(sys.argv[1], "kdata")
 FIELD_ROLES = {"push button", "text", "toggle button", "check box", "radio button", "spin button", "table", "list"}
-passed = failed = 0
-
-
-def check(name, condition, detail=""):
-    global passed, failed
-    if condition:
-        passed += 1
-        print("ok   " + name)
-    else:
-        failed += 1
-        print("FAIL " + name + (": " + str(detail) if detail != "" else ""))
 
 
 def records(name):
-    """The records of a data file: Shift-JIS lines, without note and heading lines."""
-    with open(os.path.join(DATA, name), encoding="cp932") as f:
-        return [line.rstrip("\r\n").split(",") for line in f if line.strip() and line[0] not in "#$"]
+    return atspi_reader.records(DATA, name)
 
 
 readings = {int(r[0]): r[4:4 + int(r[2])] for r in records("knj_yomi.csv")}
 grades = {int(r[0]): int(r[2]) for r in records("knj_atrbt.csv")}
 strokes = records("Kaksu_srch.csv")  # kanji number, kanji, stroke count; in stroke-count order
-
-
-def wait_for(find, seconds=20.0):
-    """Polls find() until it gives something (the bus answers asynchronously); None at the end."""
-    end = time.monotonic() + seconds
-    while time.monotonic() < end:
-        try:
-            found = find()
-            if found:
-                return found
-        except Exception:  # an object that went away between two calls: ask again
-            pass
-        time.sleep(0.1)
-    return None
-
-
-def children(node):
-    return [node.getChildAtIndex(i) for i in range(node.childCount)]
-
-
-def walk(node, depth=0):
-    """Every object under node; a table's cells are left to its table interface."""
-    yield node
-    if depth < 8 and node.getRoleName() != "table":
-        for child in children(node):
-            if child is not None:
-                yield from walk(child, depth + 1)
-
-
-def find(root, role, name=None):
-    for node in walk(root):
-        if node.getRoleName() == role and (name is None or node.name == name):
-            return node
-    return None
-
-
-def application():
-    return next((a for a in pyatspi.Registry.getDesktop(0) if a is not None and a.name == "Sorban"), None)
-
-
-def window(title):
-    app = application()
-    return next((w for w in children(app) if w.name == title), None) if app else None
 
 
 def cell(table, row, col):
@@ -203,5 +150,4 @@ if choice:
     if files:
         press_key("PDFに保存", "Escape")
 
-print("%d passed, %d failed" % (passed, failed))
-sys.exit(1 if failed else 0)
+sys.exit(atspi_reader.summary())

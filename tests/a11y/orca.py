@@ -8,25 +8,16 @@ import time
 
 import pyatspi
 
+import atspi_reader
+from atspi_reader import check, children, find, wait_for, window
+
 DATA = os.path.join(sys.argv[1], "kdata")
 LOG = sys.argv[2]
 SPOKEN = re.compile(r"SPEECH OUTPUT: '(.*?)'")
-passed = failed = 0
-
-
-def check(name, condition, detail=""):
-    global passed, failed
-    if condition:
-        passed += 1
-        print("ok   " + name)
-    else:
-        failed += 1
-        print("FAIL " + name + (": " + str(detail) if detail != "" else ""))
 
 
 def records(name):
-    with open(os.path.join(DATA, name), encoding="cp932") as f:
-        return [line.rstrip("\r\n").split(",") for line in f if line.strip() and line[0] not in "#$"]
+    return atspi_reader.records(DATA, name)
 
 
 def said():
@@ -36,19 +27,6 @@ def said():
             return [m.group(1) for m in SPOKEN.finditer(f.read())]
     except FileNotFoundError:
         return []
-
-
-def wait_for(find, seconds=20.0):
-    end = time.monotonic() + seconds
-    while time.monotonic() < end:
-        try:
-            found = find()
-            if found:
-                return found
-        except Exception:  # an object that went away between two calls: ask again
-            pass
-        time.sleep(0.1)
-    return None
 
 
 def heard_after(mark, wanted, seconds=10.0):
@@ -77,27 +55,6 @@ def step(name, action, wanted, seconds=30.0):
     spoken = heard_after(mark, wanted, seconds)
     ok = any(all(part in " ".join(spoken[i:i + 3]) for part in wanted) for i in range(len(spoken)))
     check(name, ok, spoken[-8:])
-
-
-def children(node):
-    return [node.getChildAtIndex(i) for i in range(node.childCount)]
-
-
-def walk(node, depth=0):
-    yield node
-    if depth < 8 and node.getRoleName() != "table":
-        for child in children(node):
-            if child is not None:
-                yield from walk(child, depth + 1)
-
-
-def find(root, role, name):
-    return next((n for n in walk(root) if n.getRoleName() == role and n.name == name), None)
-
-
-def window(title):
-    app = next((a for a in pyatspi.Registry.getDesktop(0) if a is not None and a.name == "Sorban"), None)
-    return next((w for w in children(app) if w.name == title), None) if app else None
 
 
 def key(*keys):
@@ -175,5 +132,4 @@ step("a pick in the stroke-count window speaks the kanji shown", lambda: key("Do
      ["%s、漢字番号 %d" % (kanji[picked], picked)])
 key("Escape")
 
-print("%d passed, %d failed" % (passed, failed))
-sys.exit(1 if failed else 0)
+sys.exit(atspi_reader.summary())
