@@ -15,8 +15,6 @@
 namespace sorban::sheets {
 namespace {
 
-constexpr double PageWidth = 2100;
-constexpr double PageHeight = 2970;
 constexpr double Margin = 100;
 constexpr double Inner = PageWidth - 2 * Margin;
 constexpr double Gap = 20;      // between two columns: ten 17 mm columns on A4

@@ -13,8 +13,6 @@
 namespace sorban::sheets {
 namespace {
 
-constexpr double PageWidth = 2100;
-constexpr double PageHeight = 2970;
 constexpr std::array<double, 7> ColumnWidths = {330, 245, 245, 245, 245, 245, 245};
 // The tables' font sizes tried in turn, largest first; the last is 7 points.
 constexpr std::array<double, 4> TableFonts = {34, 31, 28, SmallestText};

@@ -8,6 +8,10 @@
 
 namespace sorban::sheets {
 
+/// Every sheet is laid out in tenths of a millimetre on an A4 portrait page.
+inline constexpr double PageWidth = 2100;
+inline constexpr double PageHeight = 2970;
+
 /// The sheets' text font, the windows' gothic face, `units` tenths of a millimetre high.
 QFont sheetFont(double units);
 

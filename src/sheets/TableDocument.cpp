@@ -12,9 +12,6 @@
 namespace sorban::sheets {
 namespace {
 
-// Laid out in tenths of a millimetre on an A4 page, as the kanji sheets are.
-constexpr double PageWidth = 2100;
-constexpr double PageHeight = 2970;
 constexpr double Margin = 150;
 constexpr double Inner = PageWidth - 2 * Margin;
 constexpr double TextSize = 32;
