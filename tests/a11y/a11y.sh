@@ -10,6 +10,8 @@ mkdir -p "$out/app"
 cp "$sorban" "$out/app/sorban" # its own folder, so that sorban.ini lands there
 export XDG_RUNTIME_DIR="$out/runtime" XDG_CONFIG_HOME="$out/config"
 mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+# The single-instance lock lives in the temporary folder: one of the run's own.
+export TMPDIR="$out/tmp" && mkdir -p "$TMPDIR"
 "$launcher" --launch-immediately >"$out/bus.log" 2>&1 &
 bus=$!
 # sorban looks for the accessibility bus once, as it starts: the bus must be there first.

@@ -12,6 +12,8 @@ mkdir -p "$out/app" "$out/home" "$out/prefs"
 cp "$sorban" "$out/app/sorban" # its own folder, so that sorban.ini lands there
 export HOME="$out/home" XDG_RUNTIME_DIR="$out/runtime" XDG_CONFIG_HOME="$out/config" XDG_DATA_HOME="$out/data"
 mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+# The single-instance lock lives in the temporary folder: one of the run's own.
+export TMPDIR="$out/tmp" && mkdir -p "$TMPDIR"
 cp "$here/orca-settings.conf" "$out/prefs/user-settings.conf"
 # Orca's mouse review finds the window under the pointer through the window manager.
 openbox --sm-disable >"$out/openbox.log" 2>&1 &

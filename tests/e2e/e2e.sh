@@ -11,6 +11,8 @@ cp "$sorban" "$out/app/sorban"           # its own folder, so that sorban.ini la
 ini="$out/app/sorban.ini"
 export XDG_RUNTIME_DIR="$out/runtime" XDG_CONFIG_HOME="$out/config"
 mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+# The single-instance lock lives in the temporary folder: one of the run's own.
+export TMPDIR="$out/tmp" && mkdir -p "$TMPDIR"
 passed=0 failed=0
 check() { # check NAME CONDITION...
   local name=$1; shift
@@ -193,7 +195,8 @@ xdotool windowfocus --sync "$box" 2>/dev/null; xdotool key Return
 wait "$pid"
 check "the unreadable settings file is unchanged byte for byte" cmp -s "$ini" "$out/ini.before"
 rm -f "$ini"
-printf '12345\nanother-host\nsorban\n' > "$XDG_RUNTIME_DIR/sorban2.0.lock"
+mkdir -p -m 700 "$TMPDIR/sorban-$(id -u)"
+printf '12345\nanother-host\nsorban\n' > "$TMPDIR/sorban-$(id -u)/sorban2.0.lock"
 check "a leftover lock file of another host blocks no start" start_main "$data"
 client_origin
 quit_main

@@ -11,16 +11,32 @@
 
 namespace sorban::platform {
 
+QString InstanceLock::lockFolder()
+{
+    // Not the runtime folder: a copy started without XDG_RUNTIME_DIR (after "su -") looks for it
+    // elsewhere than one started from the desktop, and both would run.
+    return QDir(QDir::tempPath()).filePath(QStringLiteral("sorban-%1").arg(getuid()));
+}
+
 QString InstanceLock::lockPath(const QString& name)
 {
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (folder.isEmpty())
-        folder = QDir::tempPath();
-    return QDir(folder).filePath(name + QStringLiteral(".lock"));
+    return QDir(lockFolder()).filePath(name + QStringLiteral(".lock"));
+}
+
+bool InstanceLock::ownFolder(const QString& folder)
+{
+    const QByteArray path = QFile::encodeName(folder);
+    mkdir(path.constData(), 0700); // fails harmlessly when the folder is there
+    struct stat info {};
+    // Only a real folder of this user that no one else may enter: another user's folder, or a link
+    // planted in its place, would let that user hold or see the lock.
+    return lstat(path.constData(), &info) == 0 && S_ISDIR(info.st_mode) && info.st_uid == getuid() && (info.st_mode & 0077) == 0;
 }
 
 InstanceLock::InstanceLock(const QString& name)
 {
+    if (!ownFolder(lockFolder()))
+        return;
     const QByteArray path = QFile::encodeName(lockPath(name));
     // Never truncated or removed: another copy may hold the lock on this very file. Not inherited
     // by programs started from here, or a manual viewer would keep the lock after the program.

@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <filesystem>
 #include <cstdlib>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
@@ -17,19 +19,26 @@ namespace {
 
 class InstanceLockTest : public ::testing::Test {
 protected:
+    // The lock folder goes in a temporary folder of the test's own.
     void SetUp() override
     {
-        m_oldRuntime = qgetenv("XDG_RUNTIME_DIR");
-        qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(runtime.path().string()));
-        chmod(runtime.path().c_str(), 0700);
+        m_oldTemp = qgetenv("TMPDIR");
+        qputenv("TMPDIR", QByteArray::fromStdString(temp.path().string()));
+        ASSERT_EQ(InstanceLock::lockFolder().toStdString(), (temp / ("sorban-" + std::to_string(getuid()))).string());
     }
-    void TearDown() override { qputenv("XDG_RUNTIME_DIR", m_oldRuntime); }
+    void TearDown() override
+    {
+        if (m_oldTemp.isNull())
+            qunsetenv("TMPDIR");
+        else
+            qputenv("TMPDIR", m_oldTemp);
+    }
 
-    sorban::test::TempDir runtime;
+    sorban::test::TempDir temp;
     const QString name = QStringLiteral("sorban-test");
 
 private:
-    QByteArray m_oldRuntime;
+    QByteArray m_oldTemp;
 };
 
 } // namespace
@@ -134,4 +143,42 @@ TEST_F(InstanceLockTest, tenCopiesStartedAtOnceLeaveExactlyOneHolder)
     EXPECT_EQ(refused, 9);
     for (int fd : {go[0], go[1], result[0], result[1]})
         close(fd);
+}
+
+TEST_F(InstanceLockTest, aCopyWithoutARuntimeFolderFindsTheLockOfOneStartedFromTheDesktop)
+{
+    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+    qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(temp.path().string()));
+    const InstanceLock desktop(name);
+    ASSERT_FALSE(desktop.heldElsewhere());
+    EXPECT_EQ(inChild([&] {
+                  unsetenv("XDG_RUNTIME_DIR"); // as after "su -"
+                  return InstanceLock(name).heldElsewhere() ? 7 : 0;
+              }),
+              7);
+    if (runtime.isNull())
+        qunsetenv("XDG_RUNTIME_DIR");
+    else
+        qputenv("XDG_RUNTIME_DIR", runtime);
+}
+
+TEST_F(InstanceLockTest, aLockFolderOthersMayEnterOrALinkInItsPlaceIsNotUsed)
+{
+    const std::string folder = InstanceLock::lockFolder().toStdString();
+    ASSERT_EQ(mkdir(folder.c_str(), 0777), 0);
+    chmod(folder.c_str(), 0777);
+    EXPECT_FALSE(InstanceLock(name).heldElsewhere());
+    EXPECT_FALSE(QFile::exists(InstanceLock::lockPath(name))) << "no lock file in a folder others may enter";
+    rmdir(folder.c_str());
+    const sorban::test::TempDir elsewhere;
+    chmod(elsewhere.path().c_str(), 0700);
+    ASSERT_EQ(symlink(elsewhere.path().c_str(), folder.c_str()), 0);
+    EXPECT_FALSE(InstanceLock(name).heldElsewhere());
+    EXPECT_FALSE(std::filesystem::exists(elsewhere / (name.toStdString() + ".lock"))) << "nothing made through a planted link";
+    unlink(folder.c_str());
+    const InstanceLock made(name);
+    struct stat info {};
+    ASSERT_EQ(lstat(folder.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0700U);
+    EXPECT_TRUE(QFile::exists(InstanceLock::lockPath(name)));
 }
