@@ -1,6 +1,7 @@
 #include "app/TsorbanForm.h"
 #include "data/DataFile.h"
 #include "data/KanjiStore.h"
+#include "platform/core/CommandLine.h"
 #include "platform/core/Dialogs.h"
 #include "platform/core/InstanceLock.h"
 #include "platform/widgets/FormStyle.h"
@@ -48,6 +49,16 @@ std::filesystem::path manualDir(const std::string& exeDir, const std::filesystem
 
 int main(int argc, char** argv)
 {
+    // Answered before any window or display is needed.
+    const auto line = sorban::platform::readCommandLine(argc, argv, 0, true);
+    if (const int code = sorban::platform::answerCommandLine(
+            line, "sorban", "usage: sorban",
+            "Shows where each reading of the 1026 education kanji first appears in primary-school\n"
+            "textbooks. Reads kdata/ and hitudata/ in the folder it is started in, else /usr/share/sorban/.\n"
+            "The window toolkit's own options (-platform, -display ...) are passed on.\n\n"
+            "  --help     show this help\n  --version  show the version\n");
+        code >= 0)
+        return code;
     // The font configuration loads while the application starts; the first text laid out needs it.
     std::jthread fontConfiguration = sorban::platform::loadFontConfiguration();
     QApplication app(argc, argv);

@@ -59,6 +59,11 @@ cream_row() {
 client_origin() { until_true cream_row; }
 quit_main() { key alt+f; key x; wait "$pid"; }
 
+# 0. The command line is answered before any display is needed.
+check "sorban --help answers without a display" eval 'env -u DISPLAY "$out/app/sorban" --help | head -n 1 | grep -qx "usage: sorban"'
+check "sorban --version names the version" eval 'env -u DISPLAY "$out/app/sorban" --version | grep -qx "sorban (Sorban) 2.05"'
+check "an unknown option is refused with exit code 2" eval 'env -u DISPLAY "$out/app/sorban" --bogus 2>/dev/null; test $? -eq 2'
+
 # 1. Start and close: the settings file holds every key and the last kanji.
 rm -f "$ini"
 start_main "$data" || { echo "FAIL no main window"; exit 1; }

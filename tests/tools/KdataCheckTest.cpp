@@ -318,3 +318,27 @@ TEST_F(KdataCheckTest, recordsThatShiftAgainstAnotherFileAreReportedWhereTheFile
     EXPECT_TRUE(reports("knj_atrbt.csv", 0, "1027 attribute records for 1026 kanji"));
     EXPECT_FALSE(kdatacheck::hasFault(check()));
 }
+
+TEST(ToolCommandLinesTest, helpAndVersionAnswerAndUnknownOptionsAreRefusedWithoutTouchingAFolder)
+{
+    const test::TempDir here;
+    for (const std::string tool : {MKDATA_BIN, KDATA_CHECK_BIN}) {
+        const std::string in = "cd " + here.path().string() + " && " + tool;
+        const std::string out = (here / "out.txt").string();
+        EXPECT_EQ(test::run(in + " --help >" + out), 0) << tool;
+        std::ifstream help(out);
+        std::string first;
+        std::getline(help, first);
+        EXPECT_EQ(first.rfind("usage: ", 0), 0U) << first;
+        EXPECT_EQ(test::run(in + " --version >" + out), 0);
+        std::ifstream version(out);
+        std::getline(version, first);
+        EXPECT_NE(first.find("(Sorban) "), std::string::npos) << first;
+        EXPECT_EQ(test::run(in + " --bogus 2>" + out), 2);
+        EXPECT_EQ(test::run(in + " -x somewhere 2>/dev/null"), 2);
+        EXPECT_EQ(test::run(in + " 2>/dev/null"), 2) << "no operand";
+        EXPECT_EQ(test::run(in + " a b 2>/dev/null"), 2) << "two operands";
+        for (const char* made : {"--help", "--bogus", "somewhere"})
+            EXPECT_FALSE(fs::exists(here / made)) << tool << " made " << made;
+    }
+}

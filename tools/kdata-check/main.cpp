@@ -1,6 +1,7 @@
 // kdata-check DIR: reports every problem of DIR/kdata/ (and DIR/hitudata/) as file:line:field: message.
 #include "data/DataFile.h"
 #include "kdata-check/KdataChecker.h"
+#include "platform/core/CommandLine.h"
 
 #include <cstdio>
 #include <exception>
@@ -8,11 +9,15 @@
 
 int main(int argc, char** argv)
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: kdata-check DIR   (checks DIR/kdata/ and DIR/hitudata/)\n");
-        return 2;
-    }
-    const std::filesystem::path dir = argv[1];
+    const auto line = sorban::platform::readCommandLine(argc, argv, 1);
+    if (const int code =
+            sorban::platform::answerCommandLine(line, "kdata-check", "usage: kdata-check DIR   (checks DIR/kdata/ and DIR/hitudata/)",
+                                                "Reports every problem of a Sorban data folder as file:line:field: message; exits 0 when\n"
+                                                "clean, 1 with problems, 2 when it cannot run.\n\n"
+                                                "  --help     show this help\n  --version  show the version\n");
+        code >= 0)
+        return code;
+    const std::filesystem::path dir = line.operands[0];
     if (!std::filesystem::is_directory(dir / sorban::data::DataFolder)) {
         std::fprintf(stderr, "kdata-check: %s has no kdata folder\n", (dir / sorban::data::DataFolder).c_str());
         return 2;

@@ -6,6 +6,7 @@
 #include "mkdata/Sources.h"
 #include "mkdata/StrokePictures.h"
 #include "mkdata/Unicode.h"
+#include "platform/core/CommandLine.h"
 #include "platform/core/TextCodec.h"
 
 #include <cstdio>
@@ -33,12 +34,17 @@ fs::path strokeFont()
 
 int main(int argc, char** argv)
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: mkdata OUTDIR\n");
-        return 2;
-    }
+    const auto line = sorban::platform::readCommandLine(argc, argv, 1);
+    if (const int code = sorban::platform::answerCommandLine(
+            line, "mkdata", "usage: mkdata OUTDIR",
+            "Builds a sample data set for Sorban in OUTDIR/kdata/ and OUTDIR/hitudata/ from KANJIDIC2, EDICT,\n"
+            "Unicode's CJKRadicals.txt and the KanjiStrokeOrders font (Debian's kanjidic-xml, edict,\n"
+            "unicode-data and fonts-kanjistrokeorders).\n\n"
+            "  --help     show this help\n  --version  show the version\n");
+        code >= 0)
+        return code;
     try {
-        const fs::path out = argv[1];
+        const fs::path out = line.operands[0];
         const auto kanji = mkdata::readKanjidic(Kanjidic);
         const auto words = mkdata::readEdict(Edict);
         const auto radicals = mkdata::readCjkRadicals(CjkRadicals);

@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
-#include <filesystem>
 #include <cstdlib>
+#include <filesystem>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
