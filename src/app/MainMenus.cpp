@@ -316,20 +316,48 @@ void TsorbanForm::About1Click()
 
 void TsorbanForm::HowtoUseHelp1Click()
 {
-    // Full paths as one argument each, so a folder with blanks in its name still works. A desktop
-    // without a CHM viewer gets the same pages in its browser.
+    // Full paths as one argument each, so a folder with blanks in its name still works.
     const std::filesystem::path dir = m_paths.manualDir.empty() ? std::filesystem::path(m_selection.ExeDir) : m_paths.manualDir;
     const std::string chm = (dir / "Sorban_Man.chm").string();
     const std::string html = (dir / "manual" / "index.html").string();
+    std::error_code error;
+    const bool chmThere = std::filesystem::is_regular_file(chm, error);
+    const bool htmlThere = std::filesystem::is_regular_file(html, error);
+    if (!chmThere && !htmlThere) {
+        platform::dialogs().messageBox("Sorban_Man.chm が見あたりません。", "お知らせ");
+        return;
+    }
     QPointer<TsorbanForm> self(this);
-    platform::dialogs().launch("xdg-open", {chm}, [self, html](bool opened) {
-        if (opened || !self)
+    const auto noViewer = [chm, html] {
+        platform::dialogs().messageBox("マニュアルを表示するプログラムが見つかりません。\nマニュアルは " + chm + " にあります（ページは "
+                                           + html + "）。\nCHM の表示ソフト xchm（パッケージ xchm）を入れると、F1 で開けます。",
+                                       "お知らせ");
+    };
+    const auto openPages = [self, html, htmlThere, noViewer] {
+        if (!htmlThere) {
+            noViewer();
             return;
-        platform::dialogs().launch("xdg-open", {html}, [self](bool shown) {
+        }
+        platform::dialogs().launch("xdg-open", {html}, [self, noViewer](bool shown) {
             if (!shown && self)
-                platform::dialogs().messageBox("Sorban_Man.chm が見あたりません。", "お知らせ");
+                noViewer();
         });
-    });
+    };
+    // An opener in its generic mode hands any file to a browser, which shows a CHM as an empty page
+    // and still succeeds: the CHM goes to xdg-open only where a program for its type is registered.
+    platform::dialogs().launch("sh", {"-c", "test -n \"$(xdg-mime query default application/vnd.ms-htmlhelp 2>/dev/null)\""},
+                               [self, chm, chmThere, openPages](bool viewer) {
+                                   if (!self)
+                                       return;
+                                   if (!viewer || !chmThere) {
+                                       openPages();
+                                       return;
+                                   }
+                                   platform::dialogs().launch("xdg-open", {chm}, [self, openPages](bool opened) {
+                                       if (!opened && self)
+                                           openPages();
+                                   });
+                               });
 }
 
 } // namespace sorban::app

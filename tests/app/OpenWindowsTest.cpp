@@ -172,29 +172,42 @@ TEST_F(OpenWindowsTest, strokeOrderButtonOpensTheViewerOrNamesTheMissingPicture)
     EXPECT_TRUE(recorder.events.empty());
 }
 
-TEST_F(OpenWindowsTest, helpKeyOpensTheManualElseItsPagesInTheBrowserElseSaysSo)
+TEST_F(OpenWindowsTest, helpKeyOpensTheManualWhereAViewerIsRegisteredElseItsPagesElseSaysWhereItIs)
 {
     auto& f = open();
     const std::string chm = dir.path().string() + "/Sorban_Man.chm";
     const std::string html = dir.path().string() + "/manual/index.html";
     using Kind = Box::Event::Kind;
+    // No manual at all: the box names the manual's file.
     f.HowtoUseHelp1Click();
-    EXPECT_EQ(recorder.events, (std::vector<Box::Event>{{Kind::Launch, "xdg-open", chm}}));
-    EXPECT_EQ(recorder.launchArguments, std::vector<std::string>{chm});
+    EXPECT_EQ(recorder.events, (std::vector<Box::Event>{Box::box("Sorban_Man.chm が見あたりません。", "お知らせ")}));
 
-    recorder.events.clear();
-    recorder.launches = 0;
-    recorder.launchAnswers = {false, true}; // no CHM viewer, a browser
-    f.HowtoUseHelp1Click();
-    EXPECT_EQ(recorder.events, (std::vector<Box::Event>{{Kind::Launch, "xdg-open", chm}, {Kind::Launch, "xdg-open", html}}));
-
-    recorder.events.clear();
-    recorder.launches = 0;
-    recorder.launchAnswers = {false, false}; // neither
-    f.HowtoUseHelp1Click();
-    EXPECT_EQ(recorder.events, (std::vector<Box::Event>{{Kind::Launch, "xdg-open", chm},
-                                                        {Kind::Launch, "xdg-open", html},
-                                                        Box::box("Sorban_Man.chm が見あたりません。", "お知らせ")}));
+    test::writeBytes(chm, "ITSF");
+    std::filesystem::create_directories(dir / "manual");
+    test::writeBytes(html, "<html></html>");
+    const Box::Event asked{Kind::Launch, "sh", "-c"};
+    const auto help = [&](std::vector<bool> answers) {
+        recorder.events.clear();
+        recorder.launches = 0;
+        recorder.launchAnswers = std::move(answers);
+        f.HowtoUseHelp1Click();
+        return recorder.events;
+    };
+    // A CHM viewer registered: the CHM.
+    EXPECT_EQ(help({true, true}), (std::vector<Box::Event>{asked, {Kind::Launch, "xdg-open", chm}}));
+    // None registered (a generic opener would hand the CHM to a browser): the pages.
+    EXPECT_EQ(help({false, true}), (std::vector<Box::Event>{asked, {Kind::Launch, "xdg-open", html}}));
+    // A viewer registered that fails: the pages.
+    EXPECT_EQ(help({true, false, true}),
+              (std::vector<Box::Event>{asked, {Kind::Launch, "xdg-open", chm}, {Kind::Launch, "xdg-open", html}}));
+    // Nothing shows them: the box says so, where the manual is and which package shows it.
+    const auto events = help({false, false});
+    ASSERT_EQ(events.size(), 3U);
+    EXPECT_EQ(events[1], (Box::Event{Kind::Launch, "xdg-open", html}));
+    EXPECT_EQ(events[2].caption, "お知らせ");
+    EXPECT_NE(events[2].text.find("マニュアルを表示するプログラムが見つかりません。"), std::string::npos);
+    EXPECT_NE(events[2].text.find(chm), std::string::npos);
+    EXPECT_NE(events[2].text.find("xchm"), std::string::npos);
 }
 
 TEST_F(OpenWindowsTest, everyAboutChoiceOpensAnotherWindow)

@@ -237,6 +237,27 @@ check "the PDF holds the kanji, its number and its first reading" eval '[[ "$pdf
 check "the PDF has one page" eval 'pdfinfo "$out/kanji1.pdf" | grep -q "^Pages: *1$"'
 quit_main
 
+# F1 on a desktop whose opener is generic (no CHM viewer registered; it would hand the CHM to a
+# browser and succeed): the manual's pages; with a viewer registered, the CHM; with nothing that
+# shows them, a box. Fake xdg-mime and xdg-open on PATH stand for the desktop.
+cp "$(dirname "$sorban")/Sorban_Man.chm" "$out/app/" && cp -r "$(dirname "$sorban")/manual" "$out/app/"
+fake="$out/fakebin" && mkdir -p "$fake"
+printf '#!/bin/sh\necho "$1" > "%s/opened"\nexit "$(cat "%s/open-exit" 2>/dev/null || echo 0)"\n' "$out" "$out" > "$fake/xdg-open"
+printf '#!/bin/sh\ncat "%s/registered" 2>/dev/null\n' "$out" > "$fake/xdg-mime"
+chmod +x "$fake/xdg-open" "$fake/xdg-mime"
+rm -f "$ini"
+PATH="$fake:$PATH" start_main "$data"
+opened() { [ -s "$out/opened" ] && grep -q "$1" "$out/opened"; }
+f1() { rm -f "$out/opened"; key F1; }
+f1; check "F1 without a registered CHM viewer opens the manual's pages" until_true opened 'manual/index.html$'
+echo "xchm.desktop" > "$out/registered"
+f1; check "F1 with a CHM viewer registered opens the CHM" until_true opened 'Sorban_Man.chm$'
+rm -f "$out/registered"; echo 3 > "$out/open-exit"
+f1; box=$(wait_window "^お知らせ$"); check "F1 with nothing to show the manual says so" test -n "$box"
+shot no-manual-viewer
+xdotool windowfocus --sync "$box" 2>/dev/null; xdotool key Return
+quit_main
+
 # 9. Under a window manager: a click on the main window brings it in front of the tool windows.
 openbox --sm-disable >"$out/openbox.log" 2>&1 & wm=$!
 managed() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
