@@ -1,3 +1,4 @@
+#include "kdata-check/Japanese.h"
 #include "kdata-check/KdataChecker.h"
 #include "tools/SampleDataFixture.h"
 
@@ -20,7 +21,15 @@ protected:
         copyKdata();
     }
 
-    std::vector<kdatacheck::Problem> check() const { return kdatacheck::checkDataFolder(work.path()); }
+    // Every problem any test finds must read in Japanese too: a message the catalogue does not know
+    // would reach a Japanese desktop in English.
+    std::vector<kdatacheck::Problem> check() const
+    {
+        auto problems = kdatacheck::checkDataFolder(work.path());
+        for (const auto& p : problems)
+            EXPECT_NE(kdatacheck::inJapanese(p.message), p.message) << "no Japanese for: " << p.message;
+        return problems;
+    }
 
     // Whether some problem of `file` on `line` says `words`.
     ::testing::AssertionResult reports(const std::string& file, int line, const std::string& words) const
@@ -341,4 +350,34 @@ TEST(ToolCommandLinesTest, helpAndVersionAnswerAndUnknownOptionsAreRefusedWithou
         for (const char* made : {"--help", "--bogus", "somewhere"})
             EXPECT_FALSE(fs::exists(here / made)) << tool << " made " << made;
     }
+}
+
+TEST(KdataCheckJapaneseTest, aJapaneseLocaleGetsItsMessagesAndSummaryInJapanese)
+{
+    EXPECT_EQ(kdatacheck::inJapanese("grade 9 is not 1 to 6 (shown as ☆☆)"), "配当学年 9 は 1～6 ではありません（☆☆と表示されます）");
+    EXPECT_EQ(kdatacheck::inJapanese("column 3 page \"x\" is not a number: the program stops with an error box (エラー14)"),
+              "欄 3 のページ「x」が数ではありません。プログラムはエラーの画面（エラー14）を出して止まります");
+    EXPECT_EQ(kdatacheck::inJapanese("something no rule knows"), "something no rule knows");
+    EXPECT_EQ(kdatacheck::summary(3, 1, true), "問題 3 件（うち注意 1 件）。");
+    EXPECT_EQ(kdatacheck::summary(0, 0, false), "no problems.");
+    kdatacheck::Problem warning{"kdata/knj_atrbt.csv", 5, 0, "Ctrl+Z (0x1A) byte at the end of the file: the program stops reading there",
+                                true};
+    EXPECT_EQ(warning.format(true),
+              "kdata/knj_atrbt.csv:5:0: 注意: ファイルの終わりに Ctrl+Z（0x1A）のバイトがあります。プログラムはそこで読むのをやめます");
+    EXPECT_EQ(warning.format(), "kdata/knj_atrbt.csv:5:0: warning: " + warning.message);
+
+    const test::TempDir dir;
+    std::filesystem::create_directories(dir / "kdata");
+    const std::string out = (dir / "out.txt").string();
+    const std::string command = std::string(KDATA_CHECK_BIN) + " " + dir.path().string() + " >" + out + " 2>&1";
+    EXPECT_EQ(test::run("LANG=ja_JP.UTF-8 LC_ALL= LC_MESSAGES= " + command), 1);
+    std::ifstream japanese(out);
+    const std::string said((std::istreambuf_iterator<char>(japanese)), std::istreambuf_iterator<char>());
+    EXPECT_NE(said.find("kdata/knj_yomi.csv:0:0: ファイルがありません"), std::string::npos) << said;
+    EXPECT_NE(said.find("問題 "), std::string::npos) << said;
+    EXPECT_EQ(test::run("LANG=C LC_ALL= LC_MESSAGES= " + command), 1);
+    std::ifstream english(out);
+    const std::string plain((std::istreambuf_iterator<char>(english)), std::istreambuf_iterator<char>());
+    EXPECT_NE(plain.find("the file is missing"), std::string::npos) << plain;
+    EXPECT_NE(plain.find(" problems ("), std::string::npos) << plain;
 }

@@ -10,6 +10,7 @@
 #include "data/RadicalFile.h"
 #include "data/ReadingFile.h"
 #include "jukuji/JukujiTables.h"
+#include "kdata-check/Japanese.h"
 #include "platform/core/TextCodec.h"
 #include "search/GroupedListFile.h"
 #include "search/SearchTableFiles.h"
@@ -150,9 +151,10 @@ void compareJukujikun(CheckSink& sink)
 
 } // namespace
 
-std::string Problem::format() const
+std::string Problem::format(bool japanese) const
 {
-    return file + ":" + std::to_string(line) + ":" + std::to_string(field) + ": " + (warning ? "warning: " : "") + message;
+    const std::string kind = warning ? (japanese ? "注意: " : "warning: ") : "";
+    return file + ":" + std::to_string(line) + ":" + std::to_string(field) + ": " + kind + (japanese ? inJapanese(message) : message);
 }
 
 bool hasFault(const std::vector<Problem>& problems)

@@ -14,8 +14,9 @@ struct Problem {
     /// A warning is worth knowing but shows no teacher a wrong value; only faults fail the check.
     bool warning = false;
 
-    /// "file:line:field: message", or "file:line:field: warning: message"
-    std::string format() const;
+    /// "file:line:field: message", or "file:line:field: warning: message"; with `japanese` the
+    /// message in Japanese and "注意" for a warning.
+    std::string format(bool japanese = false) const;
 };
 
 /// Whether any of `problems` is a fault rather than a warning.

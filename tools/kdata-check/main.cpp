@@ -1,5 +1,6 @@
 // kdata-check DIR: reports every problem of DIR/kdata/ (and DIR/hitudata/) as file:line:field: message.
 #include "data/DataFile.h"
+#include "kdata-check/Japanese.h"
 #include "kdata-check/KdataChecker.h"
 #include "platform/core/CommandLine.h"
 
@@ -19,13 +20,22 @@ int main(int argc, char** argv)
         return code;
     const std::filesystem::path dir = line.operands[0];
     if (!std::filesystem::is_directory(dir / sorban::data::DataFolder)) {
-        std::fprintf(stderr, "kdata-check: %s has no kdata folder\n", (dir / sorban::data::DataFolder).c_str());
+        std::fprintf(stderr,
+                     kdatacheck::japaneseLocale() ? "kdata-check: %s に kdata フォルダーがありません\n"
+                                                  : "kdata-check: %s has no kdata folder\n",
+                     (dir / sorban::data::DataFolder).c_str());
         return 2;
     }
     try {
+        const bool japanese = kdatacheck::japaneseLocale();
         const auto problems = kdatacheck::checkDataFolder(dir);
-        for (const auto& p : problems)
-            std::printf("%s\n", p.format().c_str());
+        int warnings = 0;
+        for (const auto& p : problems) {
+            std::printf("%s\n", p.format(japanese).c_str());
+            warnings += p.warning;
+        }
+        // On standard error: standard output stays one problem a line, for scripts.
+        std::fprintf(stderr, "%s\n", kdatacheck::summary(static_cast<int>(problems.size()), warnings, japanese).c_str());
         return kdatacheck::hasFault(problems) ? 1 : 0;
     } catch (const std::exception& e) {
         std::fprintf(stderr, "kdata-check: %s\n", e.what());
