@@ -1,3 +1,4 @@
+#include "SampleSet.h"
 #include "data/KanjiStore.h"
 #include "data/MainDataFiles.h"
 #include "data/VolumeOrder.h"
@@ -18,8 +19,7 @@ namespace {
 void BM_AllVolumeLists(benchmark::State& state)
 {
     const sorban::test::TempDir dir;
-    const auto mkdata = std::filesystem::read_symlink("/proc/self/exe").parent_path() / "mkdata";
-    if (std::system((mkdata.string() + " " + dir.path().string() + " >/dev/null").c_str()) != 0) {
+    if (!sorban::bench::writeSampleSet(dir.path())) {
         state.SkipWithError("mkdata failed");
         return;
     }

@@ -1,3 +1,4 @@
+#include "SampleSet.h"
 #include "app/TsorbanForm.h"
 #include "data/KanjiStore.h"
 #include "platform/core/Dialogs.h"
@@ -21,18 +22,11 @@
 
 namespace {
 
-// mkdata stands beside this benchmark in the build's bin folder.
-std::filesystem::path mkdataPath()
-{
-    return std::filesystem::read_symlink("/proc/self/exe").parent_path() / "mkdata";
-}
-
 // The main window over a sample set that mkdata writes into a folder of its own.
 struct SampleWindow {
     SampleWindow()
     {
-        const std::string command = mkdataPath().string() + " " + dir.path().string() + " >/dev/null";
-        made = std::system(command.c_str()) == 0;
+        made = sorban::bench::writeSampleSet(dir.path());
         sorban::platform::installFontSubstitutes();
         selection.ExeDir = dir.path().string() + "/";
         if (made)

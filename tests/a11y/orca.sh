@@ -6,27 +6,14 @@
 set -uo pipefail
 sorban=$1 data=$2 out=$3 launcher=$4 python=$5 orca=$6
 here=$(cd "$(dirname "$0")" && pwd)
-export QT_QPA_PLATFORM=xcb LANG=C.UTF-8
-rm -rf "$out"
-mkdir -p "$out/app" "$out/home" "$out/prefs"
-cp "$sorban" "$out/app/sorban" # its own folder, so that sorban.ini lands there
-export HOME="$out/home" XDG_RUNTIME_DIR="$out/runtime" XDG_CONFIG_HOME="$out/config" XDG_DATA_HOME="$out/data"
-mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
-# The single-instance lock lives in the temporary folder: one of the run's own.
-export TMPDIR="$out/tmp" && mkdir -p "$TMPDIR"
+source "$here/frame.sh"
+export LANG=C.UTF-8 HOME="$out/home" XDG_DATA_HOME="$out/data"
+mkdir -p "$HOME" "$out/prefs"
 cp "$here/orca-settings.conf" "$out/prefs/user-settings.conf"
 # Orca's mouse review finds the window under the pointer through the window manager.
 openbox --sm-disable >"$out/openbox.log" 2>&1 &
 wm=$!
-"$launcher" --launch-immediately >"$out/bus.log" 2>&1 &
-bus=$!
-for _ in $(seq 100); do
-  dbus-send --session --print-reply --dest=org.freedesktop.DBus / org.freedesktop.DBus.NameHasOwner string:org.a11y.Bus 2>/dev/null |
-    grep -q true && break
-  sleep 0.1
-done
-(cd "$data" && QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 exec "$out/app/sorban" >"$out/sorban.log" 2>&1) &
-app=$!
+start_bus_and_sorban
 # Orca will not start beside another Orca of the same user (a desktop's own, or another test run),
 # though this one has a bus and a display of its own: its look for others (pgrep) finds none.
 mkdir -p "$out/bin"
