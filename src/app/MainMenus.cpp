@@ -18,6 +18,7 @@
 #include "settings/Selection.h"
 #include "settings/Settings.h"
 #include "sheets/SheetPrinter.h"
+#include "textcheck/TextCheckWindow.h"
 
 #include <QContextMenuEvent>
 #include <QLabel>
@@ -64,6 +65,7 @@ void TsorbanForm::setupMenus()
     search->addAction(u("部首検索(&B)"), this, &TsorbanForm::B1Click);
     search->addSeparator();
     search->addAction(u("教科書別 新出一覧(&L)..."), this, &TsorbanForm::LessonsClick)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+    search->addAction(u("未習チェック(&T)..."), this, &TsorbanForm::TextCheckClick)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
     QMenu* help = menuBar()->addMenu(u("ヘルプ(&H)"));
     help->addAction(u("Sorbanの使い方(&H)"), this, &TsorbanForm::HowtoUseHelp1Click)->setShortcut(QKeySequence(Qt::Key_F1));
     help->addAction(u("バージョン情報(&A)"), this, &TsorbanForm::About1Click);
@@ -285,6 +287,26 @@ void TsorbanForm::LessonsClick()
         LessonWin = new lessons::LessonWindow(std::move(context), this);
     }
     LessonWin->open();
+}
+
+void TsorbanForm::TextCheckClick()
+{
+    if (!TextCheckWin) {
+        if (!JukujiForm) // the jukujikun words are read as whole words, from the jukujikun window's tables
+            JukujiForm = new jukuji::TJukujiForm(m_store, m_paths.dataDir, this);
+        textcheck::TextCheckContext context{m_store,
+                                            m_settings,
+                                            JukujiForm->jukujiTables(),
+                                            *m_sheets,
+                                            [this](std::int32_t n) {
+                                                m_selection.KanNum = n;
+                                                HyouDsp();
+                                                activateWindow();
+                                            },
+                                            {}};
+        TextCheckWin = new textcheck::TextCheckWindow(std::move(context), this);
+    }
+    TextCheckWin->open();
 }
 
 void TsorbanForm::SpeedButton14Click()

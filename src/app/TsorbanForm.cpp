@@ -24,6 +24,7 @@
 #include "settings/Selection.h"
 #include "settings/Settings.h"
 #include "sheets/SheetPrinter.h"
+#include "textcheck/TextCheckWindow.h"
 #include "version/Version.h"
 
 #include <QAction>
@@ -168,7 +169,7 @@ TsorbanForm::TsorbanForm(data::KanjiStore& store, settings::Selection& selection
 TsorbanForm::~TsorbanForm()
 {
     // Open tool windows end with the program, without running their own close handlers.
-    for (QWidget* w : std::initializer_list<QWidget*>{LessonWin, YomiSrchF, Busyu, HaitouSrch, Kakusuu, JukujiForm, HitujunF})
+    for (QWidget* w : std::initializer_list<QWidget*>{TextCheckWin, LessonWin, YomiSrchF, Busyu, HaitouSrch, Kakusuu, JukujiForm, HitujunF})
         delete w;
 }
 

@@ -51,6 +51,9 @@ class THitujunF;
 namespace sorban::sheets {
 class SheetPrinter;
 }
+namespace sorban::textcheck {
+class TextCheckWindow;
+}
 namespace sorban::lessons {
 class LessonWindow;
 }
@@ -119,6 +122,7 @@ public:
     void SpeedButton14Click();
     /// Opens the lesson-planning window (教科書別 新出一覧), made at its first opening.
     void LessonsClick();
+    void TextCheckClick();
     void About1Click();
     void HowtoUseHelp1Click();
 
@@ -185,7 +189,8 @@ private:
     // Made once at start-up; closing only hides them.
     QPointer<jukuji::TJukujiForm> JukujiForm;
     QPointer<extras::THitujunF> HitujunF;
-    QPointer<lessons::LessonWindow> LessonWin; // made at its first opening
+    QPointer<lessons::LessonWindow> LessonWin;         // made at its first opening
+    QPointer<textcheck::TextCheckWindow> TextCheckWin; // made at its first opening
 
     // Controls, under the names of the window's definition.
     QLabel *Label2 = nullptr, *Label3 = nullptr, *Label4 = nullptr, *Label5 = nullptr, *Label6 = nullptr;

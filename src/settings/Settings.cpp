@@ -105,6 +105,8 @@ void Settings::IniRead(Selection& selection)
     selection.ReturnMode = ini.readInteger("DATA", "TGLREN", 0);
     KanjiList = ini.readString("DATA", "KANJILIST", utf8ToSjis("愛上尾夏期句毛個"));
     PdfFolder = ini.readString("SHEETS", "PDFDIR", "");
+    CheckColumn = ini.readInteger("TEXTCHECK", "COLUMN", 0);
+    CheckVolume = ini.readInteger("TEXTCHECK", "VOLUME", 0);
     m_places.clear();
     for (const char* window : PlacedWindows) {
         WindowPlace place;
@@ -152,6 +154,10 @@ bool Settings::IniWrite(const Selection& selection, int left, int top)
     // Written once a PDF has been saved: files of those who never did keep their fourteen keys.
     if (!PdfFolder.empty() && PdfFolder.find_first_of("\r\n") == std::string::npos)
         ini.writeString("SHEETS", "PDFDIR", PdfFolder);
+    if (CheckColumn > 0) { // once the text check has been used
+        ini.writeInteger("TEXTCHECK", "COLUMN", CheckColumn);
+        ini.writeInteger("TEXTCHECK", "VOLUME", CheckVolume);
+    }
     for (const auto& [window, p] : m_places)
         ini.writeString("WINDOWS", window,
                         std::to_string(p.left) + "," + std::to_string(p.top) + "," + std::to_string(p.width) + ","

@@ -68,8 +68,8 @@ public:
     struct WindowPlace {
         std::int32_t left = 0, top = 0, width = 0, height = 0;
     };
-    /// The windows with a place of their own: the lesson-planning window.
-    static constexpr std::array<const char*, 1> PlacedWindows = {"LESSONS"};
+    /// The windows with a place of their own: the lesson-planning window and the text check.
+    static constexpr std::array<const char*, 2> PlacedWindows = {"LESSONS", "TEXTCHECK"};
     /// The window's place, while the file held one that makes sense (a size above zero).
     std::optional<WindowPlace> place(const std::string& window) const;
     void setPlace(const std::string& window, WindowPlace place);
@@ -77,6 +77,11 @@ public:
     /// The folder a PDF was last saved in (key PDFDIR of section SHEETS), as the file system names
     /// it (UTF-8 bytes, not Shift-JIS); empty until a PDF is saved.
     std::string PdfFolder;
+
+    /// The class the text check judges for: its textbook column (1-based) and the volume it has
+    /// finished (keys COLUMN and VOLUME of section TEXTCHECK); 0 until chosen.
+    std::int32_t CheckColumn = 0;
+    std::int32_t CheckVolume = 0;
 
 private:
     std::filesystem::path m_unreadable; // the settings file that could not be read at start
