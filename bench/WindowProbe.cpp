@@ -10,7 +10,8 @@
 //       MAIN_TITLE through XTEST, ROUNDS times; with =TITLE the key opens the window TITLE, whose
 //       last paint is timed and which is then closed with Escape; with @WINDOW the key is pressed
 //       in the open window WINDOW, whose last paint is timed; otherwise the main window's. KEY may
-//       be "a/b" (pressed in turn); "!KEY@WINDOW" presses once, untimed. Prints per key
+//       be "a/b" (pressed in turn); "!KEY@WINDOW" presses once, untimed; "~KEY@WINDOW" does not count
+//       paints no larger than a text caret (16 × 40 pixels), which blinks on its own. Prints per key
 //       "KEY MEDIAN_MS MIN_MS MAX_MS" and, with =TITLE, the median time to the window's mapping.
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -87,7 +88,9 @@ public:
             } else if (event.type == UnmapNotify || event.type == DestroyNotify) {
                 m_mapped.erase(event.type == UnmapNotify ? event.xunmap.window : event.xdestroywindow.window);
             } else if (event.type == m_damageEvent + XDamageNotify) {
-                m_painted[reinterpret_cast<XDamageNotifyEvent*>(&event)->drawable] = now;
+                const XRectangle& area = reinterpret_cast<XDamageNotifyEvent*>(&event)->area;
+                if (!(ignoreCarets && area.width <= 16 && area.height <= 40))
+                    m_painted[reinterpret_cast<XDamageNotifyEvent*>(&event)->drawable] = now;
             }
         }
     }
@@ -104,6 +107,8 @@ public:
     std::optional<Clock::time_point> mappedAt(Window window) const { return find(m_mapped, window); }
     std::optional<Clock::time_point> paintedAt(Window window) const { return find(m_painted, window); }
     void forgetPaints() { m_painted.clear(); }
+    /// Whether a paint no larger than a text caret (16 × 40 pixels), which blinks on its own, is not counted.
+    bool ignoreCarets = false;
 
     // Waits until `window` has not been painted for `quiet` after a paint at or after `since`.
     std::optional<Clock::time_point> lastPaint(Window window, Clock::time_point since, std::chrono::milliseconds quiet)
@@ -234,9 +239,11 @@ int keys(Probe& probe, std::chrono::milliseconds quiet, const std::string& mainT
     probe.lastPaint(*main, Clock::time_point{}, quiet); // the window settles first
     for (int s = 0; s < count; ++s) {
         const std::string press = presses[s];
-        // KEY[=OPENS] or KEY@WINDOW; KEY may be "a/b", pressed in turn; a leading "!" presses once, untimed.
+        // KEY[=OPENS] or KEY@WINDOW; KEY may be "a/b", pressed in turn; a leading "!" presses once,
+        // untimed; a leading "~" leaves a blinking caret's paints out.
         const bool untimed = press[0] == '!';
-        const std::string step = press.substr(untimed ? 1 : 0);
+        probe.ignoreCarets = press[0] == '~';
+        const std::string step = press.substr(untimed || probe.ignoreCarets ? 1 : 0);
         const auto equals = step.find('=');
         const auto at = step.find('@');
         const std::string keyList = step.substr(0, std::min(equals, at));

@@ -38,8 +38,8 @@ namespace {
 const char* const PlaceKey = "TEXTCHECK";
 const QStringList Headings = {QStringLiteral("位置"), QStringLiteral("語"),   QStringLiteral("漢字"),
                               QStringLiteral("読み"), QStringLiteral("区分"), QStringLiteral("初出")};
-constexpr int Widths[] = {52, 90, 44, 90, 84, 110};
-constexpr int DelayMs = 60; // a pause in typing this long starts a check
+constexpr int Widths[] = {52, 80, 44, 80, 84, 144};
+constexpr int DelayMs = 30; // a pause in typing this long starts a check
 
 QString q(const std::string& sjis)
 {
@@ -115,6 +115,7 @@ void TextCheckWindow::setupControls()
     m_text->setObjectName(QStringLiteral("text"));
     m_text->setAccessibleName(QStringLiteral("調べる文章"));
     m_text->setFont(platform::pixelFont(platform::faces::PGothic, 18));
+    m_text->setTabChangesFocus(true); // Tab leads on to the list, as keyboard users expect
     m_text->setPlaceholderText(QStringLiteral("ここに文章を入力するか、貼り付けるか、テキストファイルをドロップしてください。"));
     m_list = new platform::StringGrid(split);
     m_list->setObjectName(QStringLiteral("list"));
@@ -130,7 +131,7 @@ void TextCheckWindow::setupControls()
     m_list->viewport()->installEventFilter(this);
     split->addWidget(m_text);
     split->addWidget(m_list);
-    split->setSizes({460, 500});
+    split->setSizes({440, 520});
     layout->addWidget(split, 1);
     m_delay = new QTimer(this);
     m_delay->setSingleShot(true);

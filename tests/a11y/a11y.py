@@ -150,4 +150,23 @@ if choice:
     if files:
         press_key("PDFに保存", "Escape")
 
+# 5. The text check: a text written through the editable text interface is marked, and the list
+# of marks reads as a table headed by its columns.
+press_key("Sorban v2.05", "ctrl+t")
+checker = wait_for(lambda: window("未習チェック"))
+check("Ctrl+T opens the text check as a frame", checker is not None and checker.getRoleName() == "frame")
+if checker:
+    area = find(checker, "text", "調べる文章")
+    check("its text area is named", area is not None)
+    if area:
+        area.queryEditableText().setTextContents("鉛筆で書く。")
+    marks = find(checker, "table", "印の一覧")
+    filled = lambda: marks and marks.queryTable().nRows >= 1 and cell(marks, 0, 2) == "鉛"
+    check("the list of marks is a table whose first row names the first marked kanji", wait_for(filled, 10),
+          marks and marks.queryTable().nRows and cell(marks, 0, 2))
+    check("its columns are headed 位置 … 区分",
+          marks and cell(marks, -1, 0) == "位置" and cell(marks, -1, 4) == "区分" and cell(marks, 0, 4) == "教育漢字外",
+          marks and (cell(marks, -1, 0), cell(marks, -1, 4), cell(marks, 0, 4)))
+    check("every control of the text check has a name", not unnamed_fields(checker), unnamed_fields(checker))
+
 sys.exit(atspi_reader.summary())

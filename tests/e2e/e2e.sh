@@ -120,6 +120,19 @@ key ctrl+l; lessons=$(wait_window '^教科書別 新出一覧$'); check "Ctrl+L 
 shot lessons
 xdotool windowfocus --sync "$lessons" 2>/dev/null; xdotool key Escape
 check "Escape closes it" wait_gone '^教科書別 新出一覧$'
+key ctrl+t; textcheck=$(wait_window '^未習チェック$'); check "Ctrl+T opens the text check" test -n "$textcheck"
+# A newsletter opened through 開く (Shift-JIS, as an older word processor saves it): 鉛 is no
+# education kanji (its lilac), and by １上 most kanji are not learned yet (their pink).
+printf '今日は学校で音楽会がありました。\n鉛筆を持ってきてください。\n' | iconv -f UTF-8 -t CP932 >"$out/news.txt"
+xdotool windowfocus --sync "$textcheck" 2>/dev/null; xdotool key --clearmodifiers alt+o
+opened=$(wait_window '^文章を開く$') && xdotool windowfocus --sync "$opened" 2>/dev/null
+xdotool type --delay 10 "$out/news.txt"; xdotool key Return
+has_colour() { convert x:root -format %c histogram:info:- 2>/dev/null | grep -qi "#$1"; }
+check "the opened newsletter is marked: no education kanji in lilac" until_true has_colour E4D8F4
+check "and kanji not learned yet in pink" has_colour FFC8C8
+shot textcheck
+xdotool windowfocus --sync "$textcheck" 2>/dev/null; xdotool key Escape
+check "Escape closes the text check" wait_gone '^未習チェック$'
 key alt+f; key r; practice=$(wait_window '^練習プリント$'); check "ファイル → 練習プリント asks what to print" test -n "$practice"
 shot practice
 xdotool windowfocus --sync "$practice" 2>/dev/null; xdotool key Escape
@@ -151,6 +164,7 @@ xdotool windowraise "$kks" 2>/dev/null; xdotool mousemove $((X + 20 + 48 + 1 + 1
 check "a click in the stroke-count table shows that kanji" until_true kanji_is_not "$before"
 shot picked
 quit_main
+check "the text check's place and class are kept in sorban.ini" grep -q '^TEXTCHECK=' "$ini"
 
 # 6. A start after the first copy was killed starts normally.
 start_main "$data"; kill -9 $pid; wait $pid 2>/dev/null

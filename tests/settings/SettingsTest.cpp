@@ -168,6 +168,24 @@ TEST_F(SettingsTest, aWindowOfOurOwnKeepsItsPlaceUnderItsNameAndANonsensePlaceIs
     EXPECT_FALSE(reread.place("LESSONS").has_value());
 }
 
+TEST_F(SettingsTest, theTextChecksClassAndPlaceAreKeptOnceItWasUsed)
+{
+    writeIni("[DATA]\nKANNUM=5\n");
+    settings.IniRead(selection);
+    ASSERT_TRUE(settings.IniWrite(selection, 1, 2));
+    EXPECT_EQ(platform::IniFile(dir / "sorban.ini").readString("TEXTCHECK", "COLUMN", "none"), "none") << "not before the check is used";
+    settings.CheckColumn = 4;
+    settings.CheckVolume = 52;
+    settings.setPlace("TEXTCHECK", {40, 50, 900, 640});
+    ASSERT_TRUE(settings.IniWrite(selection, 1, 2));
+    settings::Settings reread;
+    reread.IniRead(selection);
+    EXPECT_EQ(reread.CheckColumn, 4);
+    EXPECT_EQ(reread.CheckVolume, 52);
+    ASSERT_TRUE(reread.place("TEXTCHECK").has_value());
+    EXPECT_EQ(reread.place("TEXTCHECK")->width, 900);
+}
+
 TEST_F(SettingsTest, aFileThatCannotBeWrittenIsReportedByName)
 {
     test::writeBytes(dir / "config", "a file where the settings folder would be");
