@@ -19,6 +19,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -159,6 +160,8 @@ QWidget* TextCheckWindow::setupChoices()
     m_volume->setObjectName(QStringLiteral("volume"));
     for (const std::int32_t code : data::VolumeCodes)
         m_volume->addItem(q(data::volumeLabel(code)), code);
+    m_column->view()->setAccessibleName(QStringLiteral("教科書の一覧"));
+    m_volume->view()->setAccessibleName(QStringLiteral("巻の一覧"));
     auto* columnLabel = new QLabel(QStringLiteral("教科書(&T)："), row);
     columnLabel->setBuddy(m_column);
     auto* volumeLabel = new QLabel(QStringLiteral("習い終えた巻(&V)："), row);

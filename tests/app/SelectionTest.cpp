@@ -327,6 +327,7 @@ TEST_F(SelectionTest, menusHoldEveryItemAndRunTheirHandlers)
                                                "部首検索(&B)",
                                                "-",
                                                "教科書別 新出一覧(&L)... Ctrl+L",
+                                               "未習チェック(&T)... Ctrl+T",
                                                "[ヘルプ(&H)]",
                                                "Sorbanの使い方(&H) F1",
                                                "バージョン情報(&A)"}));

@@ -127,7 +127,7 @@ printf '今日は学校で音楽会がありました。\n鉛筆を持ってき�
 xdotool windowfocus --sync "$textcheck" 2>/dev/null; xdotool key --clearmodifiers alt+o
 opened=$(wait_window '^文章を開く$') && xdotool windowfocus --sync "$opened" 2>/dev/null
 xdotool type --delay 10 "$out/news.txt"; xdotool key Return
-has_colour() { convert x:root -format %c histogram:info:- 2>/dev/null | grep -qi "#$1"; }
+has_colour() { local colours; colours=$(convert x:root -depth 8 -format %c histogram:info:- 2>/dev/null); grep -qi "#$1" <<<"$colours"; }
 check "the opened newsletter is marked: no education kanji in lilac" until_true has_colour E4D8F4
 check "and kanji not learned yet in pink" has_colour FFC8C8
 shot textcheck
