@@ -16,10 +16,10 @@
 #include "textcheck/MarkedTextPages.h"
 #include "textcheck/TextFile.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
-#include <QAbstractItemView>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -299,6 +299,7 @@ void TextCheckWindow::startCheck()
         }
         job->utf16.push_back(at);
     });
+    m_thread->setParent(this); // a thread still running when the window goes is waited for, then deleted with it
     connect(m_thread, &QThread::finished, this, [this] {
         m_thread->deleteLater();
         m_running = false;
@@ -473,7 +474,7 @@ void TextCheckWindow::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Escape)
         close();
-    else if (event->matches(QKeySequence::Copy) && m_list->hasFocus())
+    else if (event->matches(QKeySequence::Copy) && focusWidget() == m_list)
         copyList();
     else
         QWidget::keyPressEvent(event);

@@ -5,10 +5,17 @@
 #include "jukuji/JukujiTables.h"
 #include "platform/core/Dialogs.h"
 #include "platform/core/JpegDecoder.h"
+#include "platform/core/TextCodec.h"
 #include "search/GroupedListFile.h"
 #include "search/SearchTableFiles.h"
 #include "settings/Selection.h"
 #include "settings/Settings.h"
+#include "textcheck/Aligner.h"
+#include "textcheck/Kana.h"
+#include "textcheck/Morphology.h"
+#include "textcheck/ReadingTable.h"
+#include "textcheck/TextCheck.h"
+#include "textcheck/TextFile.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -144,6 +151,43 @@ void jpegPicture(const std::uint8_t* data, std::size_t size)
     (void)platform::decodeJpeg(file);
 }
 
+void checkedText(const std::uint8_t* data, std::size_t size)
+{
+    // A few kanji with readings of every shape: okurigana, ▲, a learned and a later volume.
+    static const auto store = [] {
+        auto s = std::make_unique<data::KanjiStore>();
+        const char* const readings[][3] = {{"学", "ガク", "まな(ぶ)"}, {"生", "セイ", "ショウ(▲)"}};
+        std::int32_t total = 0;
+        for (std::size_t n = 1; n <= 2; ++n) {
+            s->KanjiText[n] = platform::utf8ToSjis(readings[n - 1][0]);
+            s->YomiCount[n] = 2;
+            for (int r = 1; r <= 2; ++r) {
+                s->YomiText[static_cast<std::size_t>(total)] = platform::utf8ToSjis(readings[n - 1][r]);
+                s->AprRecord[static_cast<std::size_t>(total)][0] = r == 1 ? 11 : 31;
+                ++total;
+            }
+            s->YomiTotal[n] = total;
+        }
+        return s;
+    }();
+    static const textcheck::ReadingTable table(*store, nullptr);
+    static const std::unique_ptr<textcheck::Morphology> analyser = [] {
+        QString problem;
+        return textcheck::Morphology::load({}, problem);
+    }();
+    const textcheck::LoadedText loaded =
+        textcheck::decodeText(QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)));
+    if (!loaded.ok)
+        return;
+    const std::u32string text = textcheck::toU32(loaded.text);
+    if (const auto tab = text.find(U'\t'); tab != std::u32string::npos)
+        (void)textcheck::align(std::u32string_view(text).substr(0, tab), std::u32string_view(text).substr(tab + 1), table);
+    const textcheck::CheckResult result = textcheck::TextChecker(table, analyser.get()).check(text, 0, 21);
+    (void)textcheck::rubyHtml(text, result.ruby);
+    (void)textcheck::rubyRtf(text, result.ruby);
+    (void)textcheck::rubyPlain(text, result.ruby);
+}
+
 Harness harnessNamed(const std::string& name)
 {
     if (name == "main_data")
@@ -156,6 +200,8 @@ Harness harnessNamed(const std::string& name)
         return settingsFile;
     if (name == "jpeg")
         return jpegPicture;
+    if (name == "text")
+        return checkedText;
     return nullptr;
 }
 

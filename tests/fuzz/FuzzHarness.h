@@ -13,8 +13,11 @@ void jukujikunFiles(const std::uint8_t* data, std::size_t size);
 void searchTableFiles(const std::uint8_t* data, std::size_t size);
 void settingsFile(const std::uint8_t* data, std::size_t size);
 void jpegPicture(const std::uint8_t* data, std::size_t size);
+/// A text as the text check takes it from a file: decoded, cut into words by the analyser (where
+/// it is installed), split over its kanji and marked; a tab parts a word and a reading to split.
+void checkedText(const std::uint8_t* data, std::size_t size);
 
-/// The harness of the named target ("main_data", "jukujikun", "search_tables", "settings", "jpeg").
+/// The harness of the named target ("main_data", "jukujikun", "search_tables", "settings", "jpeg", "text").
 using Harness = void (*)(const std::uint8_t*, std::size_t);
 Harness harnessNamed(const std::string& name);
 

@@ -12,7 +12,7 @@
 TEST(FuzzRegressionTest, everyKeptInputRunsThroughItsHarness)
 {
     const std::filesystem::path root = SORBAN_FUZZ_REGRESSIONS;
-    for (const char* target : {"main_data", "jukujikun", "search_tables", "settings", "jpeg"}) {
+    for (const char* target : {"main_data", "jukujikun", "search_tables", "settings", "jpeg", "text"}) {
         const auto harness = sorban::fuzz::harnessNamed(target);
         ASSERT_NE(harness, nullptr) << target;
         const auto dir = root / target;

@@ -10,10 +10,15 @@
 #include "textcheck/MarkedTextPages.h"
 #include "textcheck/TextCheckWindow.h"
 
+#include <QClipboard>
+#include <QDropEvent>
+#include <QGuiApplication>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
 #include <gtest/gtest.h>
 
 using namespace sorban;
@@ -84,6 +89,13 @@ TEST_F(TextCheckWindowTest, theTextIsMarkedAsTypedAndItsListLeadsToTheWordAndThe
     w->pick(pen - 1); // 鉛 is no education kanji: nothing to show
     EXPECT_EQ(shown.size(), 1u);
 
+    // Ctrl+C on the list copies it as tab-separated text.
+    auto* list = w->findChild<QWidget*>(QStringLiteral("list"));
+    w->show();
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), w->listAsTsv());
+
     // A later volume in view takes marks away; the whole list follows the choice.
     const std::size_t before = w->result().marks.size();
     w->choose(0, 62);
@@ -123,6 +135,27 @@ TEST_F(TextCheckWindowTest, filesOpenInTheirEncodingAndTheMarkedTextPrintsWithIt
     EXPECT_FALSE(w->loadFile(dir.filePath(QStringLiteral("none.txt"))));
     ASSERT_EQ(recorder.events.size(), 1u) << "a file that cannot be opened is said in a box";
     EXPECT_TRUE(w->text().startsWith(u("学級だより"))) << "and the text stays";
+
+    // A file dropped on the text area opens like 開く, not as its name.
+    const QString utf8 = dir.filePath(QStringLiteral("dropped.txt"));
+    QFile dropped(utf8);
+    ASSERT_TRUE(dropped.open(QIODevice::WriteOnly));
+    dropped.write(QByteArray("\xEF\xBB\xBF") + u("図書館").toUtf8());
+    dropped.close();
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(utf8)});
+    auto* area = w->findChild<QPlainTextEdit*>(QStringLiteral("text"));
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(area->viewport(), &enter);
+    QDragMoveEvent move(QPoint(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(area->viewport(), &move);
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(area->viewport(), &drop);
+    EXPECT_EQ(w->text(), u("図書館"));
+    waitFor(*w);
+    EXPECT_TRUE(w->status().contains(u("dropped.txt（UTF-8（BOM付き））"))) << w->status().toStdString();
+    ASSERT_TRUE(w->loadFile(sjis));
+    waitFor(*w);
 
     const textcheck::MarkedTextPages pages(w->printed());
     const QString pdf = dir.filePath(QStringLiteral("check.pdf"));
