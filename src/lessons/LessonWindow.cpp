@@ -6,7 +6,7 @@
 #include "data/VolumeOrder.h"
 #include "jukuji/JukujiTables.h"
 #include "platform/core/TextCodec.h"
-#include "platform/widgets/FormStyle.h"
+#include "platform/widgets/ListGrid.h"
 #include "platform/widgets/StringGrid.h"
 #include "settings/Selection.h"
 #include "settings/Settings.h"
@@ -32,18 +32,11 @@ namespace {
 const char* const PlaceKey = "LESSONS";
 const QStringList Headings = {QStringLiteral("ページ"), QStringLiteral("漢字"), QStringLiteral("番号"), QStringLiteral("読み"),
                               QStringLiteral("区分"),   QStringLiteral("初出"), QStringLiteral("用例")};
-constexpr int Widths[] = {60, 60, 60, 150, 90, 100, 260};
+const std::vector<int> Widths = {60, 60, 60, 150, 90, 100, 260};
 
 QString q(const std::string& sjis)
 {
     return QString::fromStdString(platform::sjisToUtf8(sjis));
-}
-
-QPushButton* button(QWidget* parent, const QString& text, const char* name)
-{
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    return b;
 }
 
 } // namespace
@@ -82,24 +75,14 @@ void LessonWindow::setupControls()
     choices->addWidget(volumeLabel);
     choices->addWidget(m_volume);
     choices->addStretch();
-    QPushButton* copy = button(this, QStringLiteral("コピー(&C)"), "copy");
-    QPushButton* print = button(this, QStringLiteral("印刷(&P)..."), "print");
-    QPushButton* pdf = button(this, QStringLiteral("PDFに保存(&E)..."), "pdf");
-    QPushButton* practice = button(this, QStringLiteral("練習プリント(&R)..."), "practice");
+    QPushButton* copy = platform::namedButton(this, QStringLiteral("コピー(&C)"), "copy");
+    QPushButton* print = platform::namedButton(this, QStringLiteral("印刷(&P)..."), "print");
+    QPushButton* pdf = platform::namedButton(this, QStringLiteral("PDFに保存(&E)..."), "pdf");
+    QPushButton* practice = platform::namedButton(this, QStringLiteral("練習プリント(&R)..."), "practice");
     for (QPushButton* b : {copy, print, pdf, practice})
         choices->addWidget(b);
     layout->addLayout(choices);
-    m_list = new platform::StringGrid(this);
-    m_list->setObjectName(QStringLiteral("list"));
-    m_list->setAccessibleName(QStringLiteral("新出一覧"));
-    m_list->setColCount(static_cast<int>(Headings.size()));
-    m_list->setFixedCols(0);
-    m_list->setFixedRows(1);
-    m_list->setFont(platform::pixelFont(platform::faces::PGothic, 15));
-    m_list->setFixedColor(platform::colors::BtnFace);
-    m_list->setDefaultRowHeight(26);
-    for (int col = 0; col < Headings.size(); ++col)
-        m_list->setColWidth(col, Widths[col]);
+    m_list = platform::makeListGrid(this, QStringLiteral("list"), QStringLiteral("新出一覧"), Widths);
     m_list->viewport()->installEventFilter(this);
     layout->addWidget(m_list, 1);
     m_totals = new QLabel(this);
@@ -183,16 +166,10 @@ void LessonWindow::fill()
     const int col = m_column->currentIndex();
     const std::int32_t code = m_volume->currentData().toInt();
     m_rows = m_first->newIn(col, code);
-    m_list->beginRefill();
-    m_list->setRowCount(static_cast<int>(m_rows.size()) + 1 + (m_rows.empty() ? 1 : 0));
-    for (int c = 0; c < Headings.size(); ++c)
-        m_list->setCell(c, 0, platform::utf8ToSjis(Headings[c].toStdString()));
-    for (std::size_t r = 0; r < m_rows.size(); ++r) {
-        const QStringList texts = rowTexts(m_rows[r]);
-        for (int c = 0; c < texts.size(); ++c)
-            m_list->setCell(c, static_cast<int>(r) + 1, platform::utf8ToSjis(texts[c].toStdString()));
-    }
-    m_list->endRefill();
+    std::vector<QStringList> texts;
+    for (const NewReading& row : m_rows)
+        texts.push_back(rowTexts(row));
+    platform::fillListGrid(*m_list, Headings, texts);
     m_list->setCurrent(0, 1);
     m_totals->setText(totalsText());
 }
@@ -256,7 +233,7 @@ sheets::TableDocument LessonWindow::document() const
     if (sample)
         doc.notes << sheets::sampleNotice();
     doc.headings = Headings;
-    doc.widths.assign(std::begin(Widths), std::end(Widths));
+    doc.widths.assign(Widths.begin(), Widths.end());
     for (const NewReading& row : m_rows)
         doc.rows.push_back(rowTexts(row));
     doc.empty = QStringLiteral("この巻に初めて出る漢字・読みはありません。");

@@ -11,25 +11,6 @@ namespace {
 
 constexpr std::size_t PieceLength = 1000; // well inside the analyser's input buffer of 8 KiB
 
-void appendUtf8(std::string& out, char32_t c)
-{
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
-
 // Field `wanted` of a feature line, where a field in double quotes may hold commas.
 std::string_view field(std::string_view feature, int wanted)
 {
@@ -127,23 +108,26 @@ std::vector<Token> Morphology::parse(std::u32string_view text) const
 
 void Morphology::parsePiece(std::u32string_view text, int offset, std::vector<Token>& out) const
 {
-    std::string bytes;
-    std::vector<int> characterAt; // the character each byte belongs to
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        appendUtf8(bytes, text[i]);
-        characterAt.resize(bytes.size(), static_cast<int>(i));
+    const QByteArray bytes = toQString(text).toUtf8();
+    std::vector<int> characterAt; // the character each byte belongs to: one lead byte each
+    int character = -1;
+    for (const char b : bytes) {
+        if ((static_cast<unsigned char>(b) & 0xC0) != 0x80)
+            ++character;
+        characterAt.push_back(character);
     }
-    characterAt.push_back(static_cast<int>(text.size()));
-    const mecab_node_t* node = m_api->parse(m_api->tagger, bytes.data(), bytes.size());
+    characterAt.push_back(character + 1);
+    const mecab_node_t* node = m_api->parse(m_api->tagger, bytes.constData(), static_cast<std::size_t>(bytes.size()));
     for (; node != nullptr; node = node->next) {
         if (node->stat != MECAB_NOR_NODE && node->stat != MECAB_UNK_NODE)
             continue;
-        const auto start = static_cast<std::size_t>(node->surface - bytes.data());
-        if (start >= bytes.size() || node->length == 0)
+        const auto start = static_cast<std::size_t>(node->surface - bytes.constData());
+        const auto size = static_cast<std::size_t>(bytes.size());
+        if (start >= size || node->length == 0)
             continue;
         Token t;
         t.begin = offset + characterAt[start];
-        t.end = offset + characterAt[std::min(bytes.size(), start + node->length)];
+        t.end = offset + characterAt[std::min(size, start + node->length)];
         const std::string_view reading = field(node->feature, m_readingField);
         if (!reading.empty() && reading != "*")
             t.reading = toU32(QString::fromUtf8(reading.data(), static_cast<qsizetype>(reading.size())));

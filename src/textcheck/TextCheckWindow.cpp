@@ -6,7 +6,7 @@
 #include "platform/core/Dialogs.h"
 #include "platform/core/TextCodec.h"
 #include "platform/widgets/FormStyle.h"
-#include "platform/widgets/QtDialogs.h"
+#include "platform/widgets/ListGrid.h"
 #include "platform/widgets/StringGrid.h"
 #include "settings/Settings.h"
 #include "sheets/KanjiPage.h"
@@ -39,19 +39,12 @@ namespace {
 const char* const PlaceKey = "TEXTCHECK";
 const QStringList Headings = {QStringLiteral("位置"), QStringLiteral("語"),   QStringLiteral("漢字"),
                               QStringLiteral("読み"), QStringLiteral("区分"), QStringLiteral("初出")};
-constexpr int Widths[] = {52, 80, 44, 80, 84, 144};
+const std::vector<int> Widths = {52, 80, 44, 80, 84, 144};
 constexpr int DelayMs = 30; // a pause in typing this long starts a check
 
 QString q(const std::string& sjis)
 {
     return QString::fromStdString(platform::sjisToUtf8(sjis));
-}
-
-QPushButton* button(QWidget* parent, const QString& text, const char* name)
-{
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    return b;
 }
 
 } // namespace
@@ -118,17 +111,7 @@ void TextCheckWindow::setupControls()
     m_text->setFont(platform::pixelFont(platform::faces::PGothic, 18));
     m_text->setTabChangesFocus(true); // Tab leads on to the list, as keyboard users expect
     m_text->setPlaceholderText(QStringLiteral("ここに文章を入力するか、貼り付けるか、テキストファイルをドロップしてください。"));
-    m_list = new platform::StringGrid(split);
-    m_list->setObjectName(QStringLiteral("list"));
-    m_list->setAccessibleName(QStringLiteral("印の一覧"));
-    m_list->setColCount(static_cast<int>(Headings.size()));
-    m_list->setFixedCols(0);
-    m_list->setFixedRows(1);
-    m_list->setFont(platform::pixelFont(platform::faces::PGothic, 15));
-    m_list->setFixedColor(platform::colors::BtnFace);
-    m_list->setDefaultRowHeight(24);
-    for (int col = 0; col < Headings.size(); ++col)
-        m_list->setColWidth(col, Widths[col]);
+    m_list = platform::makeListGrid(split, QStringLiteral("list"), QStringLiteral("印の一覧"), Widths);
     m_list->viewport()->installEventFilter(this);
     split->addWidget(m_text);
     split->addWidget(m_list);
@@ -172,10 +155,10 @@ QWidget* TextCheckWindow::setupChoices()
     choices->addWidget(volumeLabel);
     choices->addWidget(m_volume);
     choices->addStretch();
-    QPushButton* open = button(row, QStringLiteral("開く(&O)..."), "open");
-    QPushButton* ruby = button(row, QStringLiteral("ルビ付きでコピー(&R)"), "ruby");
-    QPushButton* print = button(row, QStringLiteral("印刷(&P)..."), "print");
-    QPushButton* pdf = button(row, QStringLiteral("PDFに保存(&E)..."), "pdf");
+    QPushButton* open = platform::namedButton(row, QStringLiteral("開く(&O)..."), "open");
+    QPushButton* ruby = platform::namedButton(row, QStringLiteral("ルビ付きでコピー(&R)"), "ruby");
+    QPushButton* print = platform::namedButton(row, QStringLiteral("印刷(&P)..."), "print");
+    QPushButton* pdf = platform::namedButton(row, QStringLiteral("PDFに保存(&E)..."), "pdf");
     for (QPushButton* b : {open, ruby, print, pdf})
         choices->addWidget(b);
     connect(m_column, &QComboBox::currentIndexChanged, this, &TextCheckWindow::schedule);
@@ -368,16 +351,10 @@ QStringList TextCheckWindow::rowTexts(const Mark& m) const
 void TextCheckWindow::fillList()
 {
     const int row = m_list->row();
-    m_list->beginRefill();
-    m_list->setRowCount(static_cast<int>(m_result.marks.size()) + 1 + (m_result.marks.empty() ? 1 : 0));
-    for (int c = 0; c < Headings.size(); ++c)
-        m_list->setCell(c, 0, platform::utf8ToSjis(Headings[c].toStdString()));
-    for (std::size_t r = 0; r < m_result.marks.size(); ++r) {
-        const QStringList texts = rowTexts(m_result.marks[r]);
-        for (int c = 0; c < texts.size(); ++c)
-            m_list->setCell(c, static_cast<int>(r) + 1, platform::utf8ToSjis(texts[c].toStdString()));
-    }
-    m_list->endRefill();
+    std::vector<QStringList> texts;
+    for (const Mark& m : m_result.marks)
+        texts.push_back(rowTexts(m));
+    platform::fillListGrid(*m_list, Headings, texts);
     const QSignalBlocker quiet(m_list); // a new list does not move the text's cursor
     m_list->setCurrent(0, std::clamp(row, 1, std::max(1, m_list->rowCount() - 1)));
 }
