@@ -114,7 +114,7 @@ public:
         if (r.notTaught)
             return NotTaught;
         return place(code(r.index),
-                     m_table.store().AprRecord[static_cast<std::size_t>(r.index)][static_cast<std::size_t>(2 * m_column + 1)]);
+                     m_table.store().AprRecord[static_cast<std::size_t>(r.index)][2 * static_cast<std::size_t>(m_column) + 1]);
     }
     QString wordPlace(int row) const { return place(wordAppearance(row).code, wordAppearance(row).page); }
     // Where the kanji is met first in the column, for a kanji whose reading here is not known.
@@ -138,7 +138,7 @@ public:
 private:
     std::int32_t code(int index) const
     {
-        return m_table.store().AprRecord[static_cast<std::size_t>(index)][static_cast<std::size_t>(2 * m_column)];
+        return m_table.store().AprRecord[static_cast<std::size_t>(index)][2 * static_cast<std::size_t>(m_column)];
     }
     jukuji::Appearance wordAppearance(int row) const
     {

@@ -14,7 +14,7 @@ struct LoadedText {
 };
 
 /// The largest file taken: a long newsletter is a few kilobytes.
-inline constexpr qint64 MaxTextFileBytes = 1024 * 1024;
+inline constexpr qint64 MaxTextFileBytes = qint64{1024} * 1024;
 
 /// Decodes a text as UTF-8 (with or without a byte-order mark) or Shift-JIS, whichever decodes
 /// without error; refuses bytes that are no text (NUL and other control bytes) or decode as neither.
