@@ -319,7 +319,6 @@ void TextCheckWindow::apply(const Job& job)
     m_text->setExtraSelections(marks);
     fillList();
     m_status->setText(status());
-    emit checked();
 }
 
 QString TextCheckWindow::status() const

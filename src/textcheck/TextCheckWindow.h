@@ -107,10 +107,6 @@ public:
     /// Selects the word of the list's row `row` in the text.
     void showInText(int row);
 
-signals:
-    /// The marks of the text in view are shown.
-    void checked();
-
 protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;

@@ -2,27 +2,15 @@
 #include "data/MainDataFiles.h"
 #include "jukuji/JukujiTables.h"
 #include "platform/core/TextCodec.h"
-#include "settings/Selection.h"
-#include "settings/Settings.h"
-#include "sheets/SheetOutput.h"
-#include "sheets/SheetPrinter.h"
-#include "support/RecordingDialogs.h"
-#include "support/TestFiles.h"
 #include "textcheck/Aligner.h"
 #include "textcheck/Kana.h"
-#include "textcheck/MarkedTextPages.h"
 #include "textcheck/Morphology.h"
 #include "textcheck/ReadingTable.h"
 #include "textcheck/SentenceSet.h"
 #include "textcheck/TextCheck.h"
-#include "textcheck/TextCheckWindow.h"
 #include "textcheck/TextFile.h"
 
-#include <QPlainTextEdit>
-#include <QProcess>
-#include <QSignalSpy>
 #include <QTemporaryDir>
-#include <QTest>
 #include <gtest/gtest.h>
 
 using namespace sorban;
