@@ -1,6 +1,6 @@
 // How well the text check reads kanji in context: over the sentence set of the tests, how many
 // readings (and so marks) are right, wrong or 読み不明, with the dictionary given.
-//   textcheck-eval SENTENCES [DICTIONARY_DIR READING_FIELD] [--misses]
+//   textcheck-eval SENTENCES [DICTIONARY_DIR READING_FIELD] [--misses]   (--misses lists what is not read right)
 #include "SampleSet.h"
 #include "data/KanjiStore.h"
 #include "data/MainDataFiles.h"
@@ -60,9 +60,10 @@ int main(int argc, char** argv)
         for (const test::ExpectedReading& e : s.expected) {
             const test::Verdict v = test::judge(e, read, table);
             ++counts[v];
-            if (misses && (v == test::Verdict::Wrong || v == test::Verdict::Unknown))
+            const char* what = v == test::Verdict::Wrong ? "wrong" : v == test::Verdict::Unknown ? "unknown" : "other form";
+            if (misses && v != test::Verdict::Right && v != test::Verdict::Outside)
                 std::printf(
-                    "line %d: %s %s expected %s\n", s.line, v == test::Verdict::Wrong ? "wrong" : "unknown",
+                    "line %d: %s %s expected %s\n", s.line, what,
                     textcheck::toQString(s.text.substr(static_cast<std::size_t>(e.begin), static_cast<std::size_t>(e.end - e.begin)))
                         .toUtf8()
                         .constData(),

@@ -21,22 +21,6 @@ bool isWordKanji(char32_t c)
     return isKanji(c) || c == RepeatMark || c == U'ヶ' || c == U'ヵ' || c == U'〆';
 }
 
-char32_t voiced(char32_t c)
-{
-    static constexpr std::u32string_view plain = U"カキクケコサシスセソタチツテトハヒフヘホ";
-    static constexpr std::u32string_view withDakuten = U"ガギグゲゴザジズゼゾダジズデドバビブベボ";
-    const auto at = plain.find(c);
-    return at == std::u32string_view::npos ? 0 : withDakuten[at];
-}
-
-char32_t halfVoiced(char32_t c)
-{
-    static constexpr std::u32string_view plain = U"ハヒフヘホ";
-    static constexpr std::u32string_view withHandakuten = U"パピプペポ";
-    const auto at = plain.find(c);
-    return at == std::u32string_view::npos ? 0 : withHandakuten[at];
-}
-
 struct Variant {
     std::u32string text;
     int cost;
@@ -49,11 +33,12 @@ std::vector<Variant> variantsOf(const std::u32string& stem, bool wordStart)
     std::vector<Variant> out{{stem, 0}};
     std::vector<std::u32string> starts{stem};
     if (!wordStart) {
-        for (const char32_t changed : {voiced(stem[0]), halfVoiced(stem[0])}) {
+        for (const char32_t changed : {voicedKana(stem[0]), halfVoicedKana(stem[0])}) {
             if (changed == 0)
                 continue;
             std::u32string s = stem;
             s[0] = changed;
+            s = comparable(s); // readings are compared with ヂ as ジ, ヅ as ズ
             out.push_back({s, ChangeCost});
             starts.push_back(s);
         }

@@ -37,6 +37,22 @@ std::u32string toHiragana(std::u32string_view text)
     return out;
 }
 
+char32_t voicedKana(char32_t c)
+{
+    static constexpr std::u32string_view plain = U"カキクケコサシスセソタチツテトハヒフヘホ";
+    static constexpr std::u32string_view withDakuten = U"ガギグゲゴザジズゼゾダヂヅデドバビブベボ";
+    const auto at = plain.find(c);
+    return at == std::u32string_view::npos ? 0 : withDakuten[at];
+}
+
+char32_t halfVoicedKana(char32_t c)
+{
+    static constexpr std::u32string_view plain = U"ハヒフヘホ";
+    static constexpr std::u32string_view withHandakuten = U"パピプペポ";
+    const auto at = plain.find(c);
+    return at == std::u32string_view::npos ? 0 : withHandakuten[at];
+}
+
 std::u32string comparable(std::u32string_view katakana)
 {
     std::u32string out(katakana);

@@ -18,6 +18,10 @@ bool isKatakana(char32_t c);
 std::u32string toKatakana(std::u32string_view text);
 /// Katakana turned into hiragana; everything else as it was.
 std::u32string toHiragana(std::u32string_view text);
+/// カ → ガ, ハ → バ and the rest of the unvoiced katakana voiced; 0 for any other character.
+char32_t voicedKana(char32_t c);
+/// ハ → パ and the rest of the ハ row half-voiced; 0 for any other character.
+char32_t halfVoicedKana(char32_t c);
 /// Katakana with the spellings that sound alike made one (ヂ as ジ, ヅ as ズ), for comparing readings.
 std::u32string comparable(std::u32string_view katakana);
 

@@ -41,6 +41,43 @@ std::u32string_view dayReading(std::u32string_view text, const Token& number, co
     return readings[at];
 }
 
+// A number and its counter as they are said together, where the analyser gives each its own
+// reading: イチ + ホン → イッ + ポン, サン + ホン → サン + ボン, ロク + ヒャク → ロッ + ピャク.
+void sayCounted(std::u32string_view text, Token& number, Token& counter)
+{
+    static constexpr std::u32string_view counters = U"本匹百杯分冊回個階歳才千足頭点発泊";
+    std::u32string& n = number.reading;
+    std::u32string& c = counter.reading;
+    if (counter.begin != number.end || counter.end - counter.begin != 1 || n.empty() || c.empty())
+        return;
+    const char32_t unit = text[static_cast<std::size_t>(counter.begin)];
+    for (int i = number.begin; i < number.end; ++i)
+        if (!isNumeral(text[static_cast<std::size_t>(i)]) && text[static_cast<std::size_t>(i)] != U'何')
+            return;
+    if (counters.find(unit) == std::u32string_view::npos)
+        return;
+    const bool hRow = halfVoicedKana(c[0]) != 0;
+    const bool doubled = voicedKana(c[0]) != 0; // カ, サ, タ and ハ rows: イチ → イッ
+    const std::u32string_view stem(n);
+    if (doubled && (stem.ends_with(U"イチ") || stem.ends_with(U"ロク") || stem.ends_with(U"ハチ") || stem.ends_with(U"ヒャク"))) {
+        n.back() = U'ッ';
+    } else if (doubled && stem.ends_with(U"ジュウ")) { // 十 before a counter, as the textbooks teach it: ジッ
+        n.replace(n.size() - 3, 3, U"ジッ");
+    } else if (stem.ends_with(U"サン") || stem.ends_with(U"ナン")) {
+        if (unit == U'分' || unit == U'発' || unit == U'泊')
+            c[0] = hRow ? halfVoicedKana(c[0]) : c[0];
+        else if (hRow || unit == U'階' || unit == U'千')
+            c[0] = voicedKana(c[0]);
+        return;
+    } else {
+        if (stem.ends_with(U"ヨン") && unit == U'分')
+            c[0] = halfVoicedKana(c[0]);
+        return;
+    }
+    if (hRow)
+        c[0] = halfVoicedKana(c[0]);
+}
+
 // The analyser's words, with the words of the jukujikun table that it cut in pieces joined again;
 // a jukujikun word that it cut into number and counter (一人 イチ + ニン) reads as the table has it.
 std::vector<Word> wordsOf(std::u32string_view text, std::vector<Token> tokens, const ReadingTable& table)
@@ -49,6 +86,8 @@ std::vector<Word> wordsOf(std::u32string_view text, std::vector<Token> tokens, c
         if (const std::u32string_view day = dayReading(text, tokens[a], tokens[a + 1]); !day.empty()) {
             tokens[a].reading = day;
             tokens[a + 1].reading = U"カ";
+        } else {
+            sayCounted(text, tokens[a], tokens[a + 1]);
         }
     }
     std::vector<Word> words;

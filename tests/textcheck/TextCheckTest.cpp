@@ -148,6 +148,16 @@ TEST_F(TextCheckTest, marksTellUnlearnedKanjiAndReadingsAndNeverGuessLearned)
               u("学校で学（まな）ぶ。\n筆（ふで）と漢字（かんじ）、生（なま）の大人。"));
 }
 
+TEST_F(TextCheckTest, numbersAndCountersReadAsTheyAreSaidTogether)
+{
+    // The analyser gives each its dictionary form (イチ, ホン); the ruby must say いっぽん.
+    const textcheck::TextChecker checker(table, analyser);
+    QStringList got;
+    for (const textcheck::KanjiInText& k : checker.readings(u32("一本、三本、六百、三匹、八回、十本、四分、三日")))
+        got << textcheck::toQString(textcheck::toHiragana(k.wordReading));
+    EXPECT_EQ(got.join(QLatin1Char(' ')).toStdString(), "いっ ぽん さん ぼん ろっ ぴゃく さん びき はっ かい じっ ぽん よん ぷん みっ か");
+}
+
 TEST_F(TextCheckTest, rubyCopiesCarryTheReadingAsHtmlRtfAndPlainText)
 {
     const std::u32string text = u32("<学ぶ>\n{x}");
