@@ -1,14 +1,11 @@
 #include "SampleSet.h"
 #include "data/KanjiStore.h"
-#include "data/MainDataFiles.h"
 #include "data/VolumeOrder.h"
 #include "jukuji/JukujiTables.h"
 #include "lessons/NewReadings.h"
-#include "support/TestFiles.h"
 
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <memory>
 
@@ -18,18 +15,16 @@ namespace {
 // through the lesson-planning window's choices asks for, once over.
 void BM_AllVolumeLists(benchmark::State& state)
 {
-    const sorban::test::TempDir dir;
-    if (!sorban::bench::writeSampleSet(dir.path())) {
+    const auto sample = sorban::bench::loadSampleSet();
+    if (!sample) {
         state.SkipWithError("mkdata failed");
         return;
     }
-    auto store = std::make_unique<sorban::data::KanjiStore>();
-    sorban::data::LoadYomiData(*store, dir / "kdata");
-    sorban::jukuji::JukujiTables jukuji;
-    sorban::jukuji::readAppearances(jukuji, dir / "kdata");
+    const sorban::data::KanjiStore& store = *sample->store;
+    const sorban::jukuji::JukujiTables& jukuji = sample->jukuji;
     std::size_t rows = 0;
     for (auto _ : state) {
-        const sorban::lessons::FirstAppearances first(*store, jukuji);
+        const sorban::lessons::FirstAppearances first(store, jukuji);
         rows = 0;
         for (int col = 0; col < sorban::data::Columns; ++col)
             for (const std::int32_t code : sorban::data::VolumeCodes) {

@@ -1,18 +1,15 @@
 #include "SampleSet.h"
 #include "data/KanjiStore.h"
-#include "data/MainDataFiles.h"
 #include "search/TBusyu.h"
 #include "search/THaitouSrch.h"
 #include "search/TKakusuu.h"
 #include "search/TYomiSrchF.h"
 #include "settings/Selection.h"
 #include "settings/Settings.h"
-#include "support/TestFiles.h"
 
 #include <QApplication>
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <memory>
 
@@ -24,16 +21,14 @@ namespace {
 template <typename Window>
 void BM_OpenSearchWindow(benchmark::State& state)
 {
-    const sorban::test::TempDir dir;
-    if (!sorban::bench::writeSampleSet(dir.path())) {
+    const auto sample = sorban::bench::loadSampleSet();
+    if (!sample) {
         state.SkipWithError("mkdata failed");
         return;
     }
-    auto store = std::make_unique<sorban::data::KanjiStore>();
-    sorban::data::LoadYomiData(*store, dir / "kdata");
     sorban::settings::Settings settings;
     sorban::settings::Selection selection;
-    const sorban::search::SearchContext context{*store, selection, settings, dir / "kdata", [] {}};
+    const sorban::search::SearchContext context{*sample->store, selection, settings, sample->kdata(), [] {}};
     if (state.range(0) == 2) {
         Window window(context);
         for (auto _ : state) {

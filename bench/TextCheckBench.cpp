@@ -1,8 +1,6 @@
 #include "SampleSet.h"
 #include "data/KanjiStore.h"
-#include "data/MainDataFiles.h"
 #include "jukuji/JukujiTables.h"
-#include "support/TestFiles.h"
 #include "textcheck/Morphology.h"
 #include "textcheck/ReadingTable.h"
 #include "textcheck/SentenceSet.h"
@@ -18,16 +16,12 @@ namespace {
 // from start to end: the analyser's words, their split and every mark, for column 1 up to ３上.
 void BM_MarkNewsletter(benchmark::State& state)
 {
-    const sorban::test::TempDir dir;
-    if (!sorban::bench::writeSampleSet(dir.path())) {
+    const auto sample = sorban::bench::loadSampleSet();
+    if (!sample) {
         state.SkipWithError("mkdata failed");
         return;
     }
-    auto store = std::make_unique<sorban::data::KanjiStore>();
-    sorban::data::LoadYomiData(*store, dir / "kdata");
-    sorban::jukuji::JukujiTables jukuji;
-    sorban::jukuji::readAppearances(jukuji, dir / "kdata");
-    const sorban::textcheck::ReadingTable table(*store, &jukuji);
+    const sorban::textcheck::ReadingTable table(*sample->store, &sample->jukuji);
     QString problem;
     const auto analyser = sorban::textcheck::Morphology::load({}, problem);
     if (!analyser) {

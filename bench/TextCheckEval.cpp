@@ -2,9 +2,6 @@
 // readings (and so marks) are right, wrong or 読み不明, with the dictionary given.
 //   textcheck-eval SENTENCES [DICTIONARY_DIR READING_FIELD] [--misses]   (--misses lists what is not read right)
 #include "SampleSet.h"
-#include "data/KanjiStore.h"
-#include "data/MainDataFiles.h"
-#include "jukuji/JukujiTables.h"
 #include "textcheck/Kana.h"
 #include "textcheck/Morphology.h"
 #include "textcheck/ReadingTable.h"
@@ -12,7 +9,6 @@
 #include "textcheck/TextCheck.h"
 
 #include <QCoreApplication>
-#include <QTemporaryDir>
 
 #include <chrono>
 #include <cstdio>
@@ -28,15 +24,10 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: textcheck-eval SENTENCES [DICTIONARY_DIR READING_FIELD] [--misses]\n");
         return 2;
     }
-    QTemporaryDir dir;
-    if (!bench::writeSampleSet(dir.path().toStdString()))
+    const auto sample = bench::loadSampleSet();
+    if (!sample)
         return 1;
-    const std::filesystem::path kdata = std::filesystem::path(dir.path().toStdString()) / "kdata";
-    data::KanjiStore store;
-    data::LoadYomiData(store, kdata);
-    jukuji::JukujiTables jukuji;
-    jukuji::readAppearances(jukuji, kdata);
-    const textcheck::ReadingTable table(store, &jukuji);
+    const textcheck::ReadingTable table(*sample->store, &sample->jukuji);
     textcheck::AnalyserSetup setup;
     if (args.size() >= 4 && !args[2].startsWith(QLatin1Char('-'))) {
         setup.dictionary = args[2].toStdString();

@@ -65,15 +65,9 @@ void LessonWindow::setupControls()
         m_column->addItem(q(label));
     m_volume = new QComboBox(this);
     m_volume->setObjectName(QStringLiteral("volume"));
-    auto* columnLabel = new QLabel(QStringLiteral("教科書(&T)："), this);
-    columnLabel->setBuddy(m_column);
-    auto* volumeLabel = new QLabel(QStringLiteral("巻(&V)："), this);
-    volumeLabel->setBuddy(m_volume);
-    choices->addWidget(columnLabel);
-    choices->addWidget(m_column);
+    platform::addLabelled(*choices, QStringLiteral("教科書(&T)："), m_column);
     choices->addSpacing(16);
-    choices->addWidget(volumeLabel);
-    choices->addWidget(m_volume);
+    platform::addLabelled(*choices, QStringLiteral("巻(&V)："), m_volume);
     choices->addStretch();
     QPushButton* copy = platform::namedButton(this, QStringLiteral("コピー(&C)"), "copy");
     QPushButton* print = platform::namedButton(this, QStringLiteral("印刷(&P)..."), "print");

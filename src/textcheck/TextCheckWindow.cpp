@@ -145,15 +145,9 @@ QWidget* TextCheckWindow::setupChoices()
         m_volume->addItem(q(data::volumeLabel(code)), code);
     m_column->view()->setAccessibleName(QStringLiteral("教科書の一覧"));
     m_volume->view()->setAccessibleName(QStringLiteral("巻の一覧"));
-    auto* columnLabel = new QLabel(QStringLiteral("教科書(&T)："), row);
-    columnLabel->setBuddy(m_column);
-    auto* volumeLabel = new QLabel(QStringLiteral("習い終えた巻(&V)："), row);
-    volumeLabel->setBuddy(m_volume);
-    choices->addWidget(columnLabel);
-    choices->addWidget(m_column);
+    platform::addLabelled(*choices, QStringLiteral("教科書(&T)："), m_column);
     choices->addSpacing(16);
-    choices->addWidget(volumeLabel);
-    choices->addWidget(m_volume);
+    platform::addLabelled(*choices, QStringLiteral("習い終えた巻(&V)："), m_volume);
     choices->addStretch();
     QPushButton* open = platform::namedButton(row, QStringLiteral("開く(&O)..."), "open");
     QPushButton* ruby = platform::namedButton(row, QStringLiteral("ルビ付きでコピー(&R)"), "ruby");

@@ -4,6 +4,8 @@
 #include "platform/widgets/FormStyle.h"
 #include "platform/widgets/StringGrid.h"
 
+#include <QBoxLayout>
+#include <QLabel>
 #include <QPushButton>
 
 namespace sorban::platform {
@@ -34,6 +36,14 @@ void fillListGrid(StringGrid& grid, const QStringList& headings, const std::vect
         for (int c = 0; c < rows[r].size(); ++c)
             grid.setCell(c, static_cast<int>(r) + 1, utf8ToSjis(rows[r][c].toStdString()));
     grid.endRefill();
+}
+
+void addLabelled(QBoxLayout& row, const QString& text, QWidget* field)
+{
+    auto* label = new QLabel(text, field->parentWidget());
+    label->setBuddy(field);
+    row.addWidget(label);
+    row.addWidget(field);
 }
 
 QPushButton* namedButton(QWidget* parent, const QString& text, const char* objectName)

@@ -5,6 +5,7 @@
 
 #include <vector>
 
+class QBoxLayout;
 class QPushButton;
 class QWidget;
 
@@ -18,6 +19,9 @@ StringGrid* makeListGrid(QWidget* parent, const QString& objectName, const QStri
 
 /// Refills such a grid: the headings, then one row per entry; an empty list keeps one blank row.
 void fillListGrid(StringGrid& grid, const QStringList& headings, const std::vector<QStringList>& rows);
+
+/// Adds to `row` a label with `text` (its accelerator giving `field` the focus), then `field`.
+void addLabelled(QBoxLayout& row, const QString& text, QWidget* field);
 
 /// A push button with its object name, by which tests find it.
 QPushButton* namedButton(QWidget* parent, const QString& text, const char* objectName);
