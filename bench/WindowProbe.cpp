@@ -13,6 +13,9 @@
 //       be "a/b" (pressed in turn); "!KEY@WINDOW" presses once, untimed; "~KEY@WINDOW" does not count
 //       paints no larger than a text caret (16 × 40 pixels), which blinks on its own. Prints per key
 //       "KEY MEDIAN_MS MIN_MS MAX_MS" and, with =TITLE, the median time to the window's mapping.
+//       "PREP;PREP>KEY@WINDOW" presses the PREPs, untimed, before each timed KEY. Besides keys:
+//       "pendown:X1,Y1,X2,Y2" puts the mouse button down at X1,Y1 of the window and moves it to
+//       X2,Y2; "penup" lifts it (a stroke on a writing pad, timed from the pen lifting).
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
@@ -123,10 +126,15 @@ public:
         return painted;
     }
 
-    // Presses KEYSYM, or MODIFIER+...+KEYSYM ("ctrl+l"), with the modifiers held around it.
+    // Presses KEYSYM, or MODIFIER+...+KEYSYM ("ctrl+l"), with the modifiers held around it; or
+    // puts the pen down and moves it ("pendown:X1,Y1,X2,Y2"), or lifts it ("penup").
     void press(Window window, const std::string& keys)
     {
         XSetInputFocus(m_display, window, RevertToParent, CurrentTime);
+        if (keys.rfind("pen", 0) == 0) {
+            pen(window, keys);
+            return;
+        }
         std::vector<KeyCode> codes;
         for (std::size_t from = 0;;) {
             const std::size_t plus = keys.find('+', from);
@@ -151,6 +159,27 @@ public:
     }
 
 private:
+    void pen(Window window, const std::string& how)
+    {
+        int x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+        if (how == "penup") {
+            XTestFakeButtonEvent(m_display, 1, False, CurrentTime);
+        } else if (std::sscanf(how.c_str(), "pendown:%d,%d,%d,%d", &x1, &y1, &x2, &y2) == 4) {
+            int left = 0, top = 0;
+            Window child = 0;
+            XTranslateCoordinates(m_display, window, DefaultRootWindow(m_display), 0, 0, &left, &top, &child);
+            XTestFakeMotionEvent(m_display, -1, left + x1, top + y1, CurrentTime);
+            XTestFakeButtonEvent(m_display, 1, True, CurrentTime);
+            constexpr int Steps = 20;
+            for (int i = 1; i <= Steps; ++i)
+                XTestFakeMotionEvent(m_display, -1, left + x1 + (x2 - x1) * i / Steps, top + y1 + (y2 - y1) * i / Steps, CurrentTime);
+        } else {
+            std::fprintf(stderr, "window-probe: no pen step %s\n", how.c_str());
+            std::exit(2);
+        }
+        XFlush(m_display);
+    }
+
     // The window's title as UTF-8: _NET_WM_NAME, which holds any script, else WM_NAME.
     std::string titleOf(Window window) const
     {
@@ -243,7 +272,15 @@ int keys(Probe& probe, std::chrono::milliseconds quiet, const std::string& mainT
         // untimed; a leading "~" leaves a blinking caret's paints out.
         const bool untimed = press[0] == '!';
         probe.ignoreCarets = press[0] == '~';
-        const std::string step = press.substr(untimed || probe.ignoreCarets ? 1 : 0);
+        std::string step = press.substr(untimed || probe.ignoreCarets ? 1 : 0);
+        std::vector<std::string> preparations;
+        if (const auto gt = step.find('>'); gt != std::string::npos) {
+            for (std::size_t from = 0, semi; from < gt; from = semi + 1) {
+                semi = std::min(step.find(';', from), gt);
+                preparations.push_back(step.substr(from, semi - from));
+            }
+            step = step.substr(gt + 1);
+        }
         const auto equals = step.find('=');
         const auto at = step.find('@');
         const std::string keyList = step.substr(0, std::min(equals, at));
@@ -268,6 +305,10 @@ int keys(Probe& probe, std::chrono::milliseconds quiet, const std::string& mainT
         std::vector<double> paints;
         std::vector<double> maps;
         for (int round = 0; round < rounds; ++round) {
+            for (const std::string& p : preparations) { // each may paint, or not: its time passes quietly
+                probe.press(*in, p);
+                probe.run(Clock::now() + quiet, [] { return false; });
+            }
             probe.forgetPaints();
             const auto pressed = Clock::now();
             const std::string key = alternatives[static_cast<std::size_t>(round) % alternatives.size()];

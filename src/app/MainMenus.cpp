@@ -5,6 +5,7 @@
 #include "data/PictureFile.h"
 #include "extras/THitujunF.h"
 #include "extras/ThelpW.h"
+#include "handwriting/HandwritingWindow.h"
 #include "jukuji/TJukujiForm.h"
 #include "lessons/LessonWindow.h"
 #include "platform/core/TextCodec.h"
@@ -66,6 +67,7 @@ void TsorbanForm::setupMenus()
     search->addSeparator();
     search->addAction(u("教科書別 新出一覧(&L)..."), this, &TsorbanForm::LessonsClick)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
     search->addAction(u("未習チェック(&T)..."), this, &TsorbanForm::TextCheckClick)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
+    search->addAction(u("手書き検索(&W)..."), this, &TsorbanForm::HandwritingClick)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
     QMenu* help = menuBar()->addMenu(u("ヘルプ(&H)"));
     help->addAction(u("Sorbanの使い方(&H)"), this, &TsorbanForm::HowtoUseHelp1Click)->setShortcut(QKeySequence(Qt::Key_F1));
     help->addAction(u("バージョン情報(&A)"), this, &TsorbanForm::About1Click);
@@ -307,6 +309,21 @@ void TsorbanForm::TextCheckClick()
         TextCheckWin = new textcheck::TextCheckWindow(std::move(context), this);
     }
     TextCheckWin->open();
+}
+
+void TsorbanForm::HandwritingClick()
+{
+    if (!HandwritingWin) {
+        handwriting::HandwritingContext context{m_store,
+                                                m_settings,
+                                                [this](std::int32_t n) {
+                                                    m_selection.KanNum = n;
+                                                    HyouDsp();
+                                                },
+                                                {}};
+        HandwritingWin = new handwriting::HandwritingWindow(std::move(context), this);
+    }
+    HandwritingWin->open();
 }
 
 void TsorbanForm::SpeedButton14Click()

@@ -5,6 +5,7 @@
 #include "data/KanjiTexts.h"
 #include "data/MainDataFiles.h"
 #include "extras/THitujunF.h"
+#include "handwriting/HandwritingWindow.h"
 #include "jukuji/JukujiTables.h"
 #include "jukuji/TJukujiForm.h"
 #include "lessons/LessonWindow.h"
@@ -169,7 +170,8 @@ TsorbanForm::TsorbanForm(data::KanjiStore& store, settings::Selection& selection
 TsorbanForm::~TsorbanForm()
 {
     // Open tool windows end with the program, without running their own close handlers.
-    for (QWidget* w : std::initializer_list<QWidget*>{TextCheckWin, LessonWin, YomiSrchF, Busyu, HaitouSrch, Kakusuu, JukujiForm, HitujunF})
+    for (QWidget* w : std::initializer_list<QWidget*>{HandwritingWin, TextCheckWin, LessonWin, YomiSrchF, Busyu, HaitouSrch, Kakusuu,
+                                                      JukujiForm, HitujunF})
         delete w;
 }
 

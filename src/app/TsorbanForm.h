@@ -51,6 +51,9 @@ class THitujunF;
 namespace sorban::sheets {
 class SheetPrinter;
 }
+namespace sorban::handwriting {
+class HandwritingWindow;
+}
 namespace sorban::textcheck {
 class TextCheckWindow;
 }
@@ -123,6 +126,8 @@ public:
     /// Opens the lesson-planning window (教科書別 新出一覧), made at its first opening.
     void LessonsClick();
     void TextCheckClick();
+    /// Opens handwriting search (手書き検索), made at its first opening.
+    void HandwritingClick();
     void About1Click();
     void HowtoUseHelp1Click();
 
@@ -189,8 +194,9 @@ private:
     // Made once at start-up; closing only hides them.
     QPointer<jukuji::TJukujiForm> JukujiForm;
     QPointer<extras::THitujunF> HitujunF;
-    QPointer<lessons::LessonWindow> LessonWin;         // made at its first opening
-    QPointer<textcheck::TextCheckWindow> TextCheckWin; // made at its first opening
+    QPointer<lessons::LessonWindow> LessonWin;               // made at its first opening
+    QPointer<textcheck::TextCheckWindow> TextCheckWin;       // made at its first opening
+    QPointer<handwriting::HandwritingWindow> HandwritingWin; // made at its first opening
 
     // Controls, under the names of the window's definition.
     QLabel *Label2 = nullptr, *Label3 = nullptr, *Label4 = nullptr, *Label5 = nullptr, *Label6 = nullptr;

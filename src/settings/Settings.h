@@ -68,8 +68,9 @@ public:
     struct WindowPlace {
         std::int32_t left = 0, top = 0, width = 0, height = 0;
     };
-    /// The windows with a place of their own: the lesson-planning window and the text check.
-    static constexpr std::array<const char*, 2> PlacedWindows = {"LESSONS", "TEXTCHECK"};
+    /// The windows with a place of their own: the lesson-planning window, the text check and
+    /// handwriting search.
+    static constexpr std::array<const char*, 3> PlacedWindows = {"LESSONS", "TEXTCHECK", "HANDWRITING"};
     /// The window's place, while the file held one that makes sense (a size above zero).
     std::optional<WindowPlace> place(const std::string& window) const;
     void setPlace(const std::string& window, WindowPlace place);

@@ -328,6 +328,7 @@ TEST_F(SelectionTest, menusHoldEveryItemAndRunTheirHandlers)
                                                "-",
                                                "教科書別 新出一覧(&L)... Ctrl+L",
                                                "未習チェック(&T)... Ctrl+T",
+                                               "手書き検索(&W)... Ctrl+H",
                                                "[ヘルプ(&H)]",
                                                "Sorbanの使い方(&H) F1",
                                                "バージョン情報(&A)"}));
