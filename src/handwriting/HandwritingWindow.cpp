@@ -153,11 +153,11 @@ void HandwritingWindow::fillRow()
         if (c.number == 0) {
             item->setFlags(item->flags() & ~Qt::ItemIsEnabled & ~Qt::ItemIsSelectable);
             item->setToolTip(QStringLiteral("%1 は教育漢字ではありません").arg(kanjiText(c.kanji)));
-            item->setData(Qt::AccessibleTextRole, QStringLiteral("%1、教育漢字ではありません").arg(kanjiText(c.kanji)));
+            item->setData(Qt::AccessibleDescriptionRole, QStringLiteral("教育漢字ではありません"));
         } else {
             const int key = static_cast<int>((i + 1) % 10);
             item->setToolTip(QStringLiteral("%1（漢字番号 %2）　数字キー %3").arg(kanjiText(c.kanji)).arg(c.number).arg(key));
-            item->setData(Qt::AccessibleTextRole, QStringLiteral("%1 %2").arg(key).arg(kanjiText(c.kanji)));
+            item->setData(Qt::AccessibleDescriptionRole, QStringLiteral("数字キー %1").arg(key));
         }
     }
     if (m_row->count() > 0)

@@ -169,4 +169,24 @@ if checker:
           marks and (cell(marks, -1, 0), cell(marks, -1, 4), cell(marks, 0, 4)))
     check("every control of the text check has a name", not unnamed_fields(checker), unnamed_fields(checker))
 
+# 6. Handwriting search: the pad and the row of candidates are named; a stroke drawn on the pad
+# fills the row, a list whose items are the kanji.
+press_key("Sorban v2.05", "ctrl+h")
+hand = wait_for(lambda: window("手書き検索"))
+check("Ctrl+H opens handwriting search as a frame", hand is not None and hand.getRoleName() == "frame")
+if hand:
+    pad = next((n for n in walk(hand) if n.name == "手書き欄"), None)
+    row = find(hand, "list", "候補")
+    check("its pad and its list of candidates are named", pad is not None and row is not None)
+    if pad and row:
+        x, y, _, _ = pad.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+        subprocess.run(["xdotool", "mousemove", str(x + 50), str(y + 150), "mousedown", "1", "mousemove", str(x + 150),
+                        str(y + 148), "mousemove", str(x + 250), str(y + 146), "mouseup", "1"])
+        filled = lambda: row.childCount >= 10
+        check("a stroke fills the list with ten candidates or more", wait_for(filled, 20), row.childCount)
+        first = row.getChildAtIndex(0).name if row.childCount else None
+        check("its first item is the kanji of the stroke", first == "一", first)
+        check("the pad says how many strokes it holds", pad.description.endswith("1画"), pad.description)
+    check("every control of handwriting search has a name", not unnamed_fields(hand), unnamed_fields(hand))
+
 sys.exit(atspi_reader.summary())

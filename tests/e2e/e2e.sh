@@ -170,7 +170,47 @@ check "the text check's place and class are kept in sorban.ini" grep -q '^TEXTCH
 start_main "$data"; kill -9 $pid; wait $pid 2>/dev/null
 check "a start after a killed copy opens the main window" start_main "$data"
 client_origin
+
+# 6a. Handwriting search: kanji dragged into the pad through XTEST as a hand draws them, in the
+# order of the textbook and not, and each offered and picked by a digit, Enter and a click.
+key ctrl+h; pad=$(wait_window '^手書き検索$'); check "Ctrl+H opens handwriting search" test -n "$pad"
+xdotool windowmove --sync "$pad" 700 560 2>/dev/null # beside the main window's large kanji
+# The pad's top left corner: its grey frame, left of its middle and above it.
+pad_origin() {
+  eval "$(xdotool getwindowgeometry --shell "$pad")"
+  px="" py=""
+  for d in $(seq 0 40); do [ -z "$px" ] && pixel_is $((X + d)) $((Y + 150)) "96,96,96" && px=$((X + d)); done
+  [ -n "$px" ] || return 1
+  for d in $(seq 0 40); do [ -z "$py" ] && pixel_is $((px + 150)) $((Y + d)) "96,96,96" && py=$((Y + d)); done
+  [ -n "$py" ]
+}
+check "the pad is drawn with its frame" until_true pad_origin
+stroke() { # stroke X1 Y1 X2 Y2 ...: the button held down through these points of the pad
+  xdotool mousemove $((px + $1)) $((py + $2)) mousedown 1; shift 2
+  while [ $# -ge 2 ]; do xdotool mousemove $((px + $1)) $((py + $2)); shift 2; done
+  xdotool mouseup 1
+}
+has_ink() { [ "$(pixel $((px + 150)) $((py + 100)))" = "0,0,0" ]; }
+before=$(kanji_region)
+stroke 50 120 150 115 250 110; stroke 150 30 150 100 150 150 152 280; stroke 145 120 100 180 40 240; stroke 155 120 200 180 260 240
+check "the strokes of 木 are drawn on the pad" until_true has_ink
+shot handwriting
+xdotool windowfocus --sync "$pad" 2>/dev/null; xdotool key 1
+check "1 picks the best candidate of 木 for the main window" until_true kanji_is_not "$before"
+check "and clears the pad" until_true eval '! has_ink'
+tree=$(kanji_region)
+stroke 80 80 85 220; stroke 85 215 215 215; stroke 80 80 220 80 215 220 # 口, its last two strokes swapped
+xdotool windowfocus --sync "$pad" 2>/dev/null; xdotool key Return
+check "Enter picks 口 written out of order" until_true kanji_is_not "$tree"
+stroke 150 40 150 250; stroke 60 110 60 250 240 250; stroke 240 110 240 250 # 山
+sleep 0.5
+xdotool mousemove $((px + 24)) $((py + 361)) click 1
+mountain() { grep -q "^KANNUM=$(iconv -f CP932 -t UTF-8 "$data/kdata/knj_yomi.csv" | awk -F, '$2 == "山" { print $1; exit }')[^0-9]" "$ini"; }
+xdotool windowfocus --sync "$pad" 2>/dev/null; xdotool key Escape
+check "Escape closes handwriting search" wait_gone '^手書き検索$'
 quit_main
+check "a click on the first candidate showed 山: it is the last kanji in sorban.ini" mountain
+check "the window's place is kept in sorban.ini" grep -q '^HANDWRITING=' "$ini"
 
 # 7. Without kdata, the missing-file boxes come in the order of start-up, then the main window.
 mkdir -p "$out/empty"
