@@ -49,7 +49,7 @@ std::vector<Template> readTemplates(const std::string& path, const KanjiNumbers&
             if (known == education.end())
                 continue;
             Template t{known->first, known->second, {}};
-            for (const QJsonValue& s : k.value().toArray()) {
+            for (const auto& s : k.value().toArray()) {
                 const QJsonArray e = s.toArray();
                 if (e.size() != 4)
                     continue;
