@@ -131,7 +131,7 @@ TEST_F(HandwritingWindowTest, theKeysAndButtonsTakeBackAStrokeOrClearThePad)
 TEST_F(HandwritingWindowTest, oneFingerOnATouchScreenWritesAndASecondDoesNot)
 {
     auto w = window();
-    QPointingDevice* screen = QTest::createTouchDevice();
+    static QPointingDevice* const screen = QTest::createTouchDevice(); // registered with Qt for the whole run
     WritingPad& pad = w->pad();
     for (const auto& s : Tree) {
         QTest::touchEvent(&pad, screen).press(0, s.front());
