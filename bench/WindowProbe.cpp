@@ -13,6 +13,7 @@
 //       be "a/b" (pressed in turn); "!KEY@WINDOW" presses once, untimed; "~KEY@WINDOW" does not count
 //       paints no larger than a text caret (16 × 40 pixels), which blinks on its own. Prints per key
 //       "KEY MEDIAN_MS MIN_MS MAX_MS" and, with =TITLE, the median time to the window's mapping.
+//       "^KEY@WINDOW" times the first paint after the key instead of the last.
 //       "PREP;PREP>KEY@WINDOW" presses the PREPs, untimed, before each timed KEY. Besides keys:
 //       "pendown:X1,Y1,X2,Y2" puts the mouse button down at X1,Y1 of the window and moves it to
 //       X2,Y2; "penup" lifts it (a stroke on a writing pad, timed from the pen lifting).
@@ -92,8 +93,10 @@ public:
                 m_mapped.erase(event.type == UnmapNotify ? event.xunmap.window : event.xdestroywindow.window);
             } else if (event.type == m_damageEvent + XDamageNotify) {
                 const XRectangle& area = reinterpret_cast<XDamageNotifyEvent*>(&event)->area;
-                if (!(ignoreCarets && area.width <= 16 && area.height <= 40))
+                if (!(ignoreCarets && area.width <= 16 && area.height <= 40)) {
                     m_painted[reinterpret_cast<XDamageNotifyEvent*>(&event)->drawable] = now;
+                    m_firstPainted.emplace(reinterpret_cast<XDamageNotifyEvent*>(&event)->drawable, now);
+                }
             }
         }
     }
@@ -109,7 +112,13 @@ public:
 
     std::optional<Clock::time_point> mappedAt(Window window) const { return find(m_mapped, window); }
     std::optional<Clock::time_point> paintedAt(Window window) const { return find(m_painted, window); }
-    void forgetPaints() { m_painted.clear(); }
+    void forgetPaints()
+    {
+        m_painted.clear();
+        m_firstPainted.clear();
+    }
+    /// The first paint of `window` since the paints were last forgotten.
+    std::optional<Clock::time_point> firstPaintedAt(Window window) const { return find(m_firstPainted, window); }
     /// Whether a paint no larger than a text caret (16 × 40 pixels), which blinks on its own, is not counted.
     bool ignoreCarets = false;
 
@@ -216,6 +225,7 @@ private:
     int m_damageEvent = 0;
     std::map<Window, Clock::time_point> m_mapped;
     std::map<Window, Clock::time_point> m_painted;
+    std::map<Window, Clock::time_point> m_firstPainted;
 };
 
 long residentKb(pid_t pid)
@@ -269,10 +279,11 @@ int keys(Probe& probe, std::chrono::milliseconds quiet, const std::string& mainT
     for (int s = 0; s < count; ++s) {
         const std::string press = presses[s];
         // KEY[=OPENS] or KEY@WINDOW; KEY may be "a/b", pressed in turn; a leading "!" presses once,
-        // untimed; a leading "~" leaves a blinking caret's paints out.
+        // untimed; a leading "~" leaves a blinking caret's paints out; "^" times the first paint.
         const bool untimed = press[0] == '!';
+        const bool firstPaint = press[0] == '^';
         probe.ignoreCarets = press[0] == '~';
-        std::string step = press.substr(untimed || probe.ignoreCarets ? 1 : 0);
+        std::string step = press.substr(untimed || firstPaint || probe.ignoreCarets ? 1 : 0);
         std::vector<std::string> preparations;
         if (const auto gt = step.find('>'); gt != std::string::npos) {
             for (std::size_t from = 0, semi; from < gt; from = semi + 1) {
@@ -324,7 +335,9 @@ int keys(Probe& probe, std::chrono::milliseconds quiet, const std::string& mainT
                 target = *window;
                 maps.push_back(msSince(pressed, *probe.mappedAt(target)));
             }
-            const auto painted = probe.lastPaint(target, pressed, quiet);
+            auto painted = probe.lastPaint(target, pressed, quiet);
+            if (firstPaint)
+                painted = probe.firstPaintedAt(target);
             if (!painted) {
                 std::fprintf(stderr, "window-probe: %s painted nothing\n", key.c_str());
                 return 1;

@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QShortcut>
 #include <QThread>
+#include <QTimer>
 
 namespace sorban::handwriting {
 namespace {
@@ -38,8 +39,9 @@ HandwritingWindow::HandwritingWindow(HandwritingContext context, QWidget* parent
 
 HandwritingWindow::~HandwritingWindow()
 {
-    if (m_loader) // the thread fills this window's members
-        m_loader->wait();
+    // The loading and asking threads fill this window's members.
+    for (QThread* t : findChildren<QThread*>())
+        t->wait();
 }
 
 void HandwritingWindow::setupControls()
@@ -135,33 +137,69 @@ QString HandwritingWindow::status() const
 
 void HandwritingWindow::recognise()
 {
+    ++m_generation;
     m_candidates.clear();
     if (m_recogniser && !m_pad->ink().empty())
-        m_candidates = m_recogniser->candidates(m_pad->ink().strokes(), static_cast<float>(WritingPad::Side));
+        m_candidates = m_recogniser->merged(m_pad->ink().strokes(), {});
     fillRow();
     m_status->setText(status());
-    emit candidatesShown();
+    // Asked once the row is painted, so that the trained recogniser's reading of its model does not
+    // hold back the paint.
+    QTimer::singleShot(0, this, &HandwritingWindow::askTrained);
+}
+
+void HandwritingWindow::askTrained()
+{
+    // One question at a time: the running one, at its end, asks again about newer strokes.
+    if (m_asking || !m_recogniser || !m_recogniser->trained() || m_pad->ink().empty())
+        return;
+    m_asking = true;
+    m_asked = std::make_unique<Asked>(Asked{m_generation, m_pad->ink().strokes(), {}});
+    Asked* asked = m_asked.get();
+    const Recogniser* recogniser = m_recogniser.get();
+    QThread* thread = QThread::create(
+        [asked, recogniser] { asked->guesses = recogniser->trainedGuesses(asked->strokes, static_cast<float>(WritingPad::Side)); });
+    thread->setParent(this);
+    connect(thread, &QThread::finished, this, [this, thread] {
+        thread->deleteLater();
+        m_asking = false;
+        if (m_asked->generation != m_generation) {
+            askTrained();
+            return;
+        }
+        m_candidates = m_recogniser->merged(m_asked->strokes, m_asked->guesses);
+        m_mergedGeneration = m_generation;
+        fillRow();
+    });
+    thread->start();
+}
+
+bool HandwritingWindow::settled() const
+{
+    return ready() && !m_asking && (!m_recogniser->trained() || m_pad->ink().empty() || m_mergedGeneration == m_generation);
 }
 
 void HandwritingWindow::fillRow()
 {
-    m_row->clear();
+    // The row's items are kept and rewritten: making them anew at each stroke costs a frame.
+    while (m_row->count() > static_cast<int>(m_candidates.size()))
+        delete m_row->takeItem(m_row->count() - 1);
+    while (m_row->count() < static_cast<int>(m_candidates.size())) {
+        auto* item = new QListWidgetItem(m_row);
+        item->setTextAlignment(Qt::AlignCenter);
+    }
     for (std::size_t i = 0; i < m_candidates.size(); ++i) {
         const Candidate& c = m_candidates[i];
-        auto* item = new QListWidgetItem(kanjiText(c.kanji), m_row);
-        item->setTextAlignment(Qt::AlignCenter);
-        if (c.number == 0) {
-            item->setFlags(item->flags() & ~Qt::ItemIsEnabled & ~Qt::ItemIsSelectable);
-            item->setToolTip(QStringLiteral("%1 は教育漢字ではありません").arg(kanjiText(c.kanji)));
-            item->setData(Qt::AccessibleDescriptionRole, QStringLiteral("教育漢字ではありません"));
-        } else {
-            const int key = static_cast<int>((i + 1) % 10);
-            item->setToolTip(QStringLiteral("%1（漢字番号 %2）　数字キー %3").arg(kanjiText(c.kanji)).arg(c.number).arg(key));
-            item->setData(Qt::AccessibleDescriptionRole, QStringLiteral("数字キー %1").arg(key));
-        }
+        QListWidgetItem* item = m_row->item(static_cast<int>(i));
+        item->setText(kanjiText(c.kanji));
+        const int key = static_cast<int>((i + 1) % 10);
+        const bool outsider = c.number == 0;
+        item->setFlags(outsider ? Qt::NoItemFlags : Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+        item->setToolTip(outsider ? QStringLiteral("%1 は教育漢字ではありません").arg(kanjiText(c.kanji))
+                                  : QStringLiteral("%1（漢字番号 %2）　数字キー %3").arg(kanjiText(c.kanji)).arg(c.number).arg(key));
+        item->setData(Qt::AccessibleDescriptionRole,
+                      outsider ? QStringLiteral("教育漢字ではありません") : QStringLiteral("数字キー %1").arg(key));
     }
-    if (m_row->count() > 0)
-        m_row->setCurrentRow(0, QItemSelectionModel::NoUpdate);
 }
 
 bool HandwritingWindow::pick(std::size_t index)

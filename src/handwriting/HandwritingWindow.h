@@ -34,7 +34,10 @@ struct HandwritingContext {
 };
 
 /// 手書き検索: a kanji written on the pad, and after each stroke a row of candidates to show in
-/// the main window. The recognisers are loaded on a thread of their own at the first opening.
+/// the main window. The recognisers are loaded on a thread of their own at the first opening; at
+/// each stroke the matcher's row is shown at once, and the row merged with the trained
+/// recogniser's guesses (reading its whole model takes it a couple of frames) when they come from
+/// a thread of their own.
 class HandwritingWindow : public QWidget {
     Q_OBJECT
 
@@ -46,6 +49,8 @@ public:
     void open();
     /// Whether the recognisers have been loaded (or found missing).
     bool ready() const { return m_recogniser != nullptr; }
+    /// Whether the row is the final one for the strokes on the pad.
+    bool settled() const;
     const std::vector<Candidate>& candidates() const { return m_candidates; }
     WritingPad& pad() const { return *m_pad; }
     QString status() const;
@@ -53,10 +58,6 @@ public:
     /// Shows candidate `index` (0-based) in the main window and clears the pad; false for no such
     /// candidate or one that is no education kanji.
     bool pick(std::size_t index);
-
-signals:
-    /// The row of candidates was made anew (tests and the benchmark wait for it).
-    void candidatesShown();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -67,6 +68,7 @@ private:
     void setupKeys();
     void load();
     void recognise();
+    void askTrained();
     void fillRow();
 
     HandwritingContext m_context;
@@ -75,6 +77,15 @@ private:
     std::unique_ptr<Recogniser> m_loaded;     // the loading thread alone touches these two
     QString m_problem;
     QPointer<QThread> m_loader;
+    struct Asked {
+        quint64 generation = 0;
+        std::vector<Stroke> strokes;
+        std::vector<Guess> guesses; // written by the asking thread
+    };
+    std::unique_ptr<Asked> m_asked; // the strokes the trained recogniser was last asked about
+    bool m_asking = false;          // while its thread runs
+    quint64 m_generation = 0;       // of the strokes on the pad
+    quint64 m_mergedGeneration = 0; // of the strokes whose merged row is shown
     std::vector<Candidate> m_candidates;
 
     WritingPad* m_pad = nullptr;

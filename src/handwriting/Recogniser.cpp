@@ -87,20 +87,27 @@ std::unique_ptr<Recogniser> Recogniser::load(const RecogniserSetup& setup, Kanji
 
 std::vector<Candidate> Recogniser::candidates(const std::vector<Stroke>& strokes, float size) const
 {
+    return merged(strokes, trainedGuesses(strokes, size));
+}
+
+std::vector<Guess> Recogniser::trainedGuesses(const std::vector<Stroke>& strokes, float size) const
+{
+    return m_zinnia ? m_zinnia->classify(strokes, size, TrainedAsked) : std::vector<Guess>{};
+}
+
+std::vector<Candidate> Recogniser::merged(const std::vector<Stroke>& strokes, const std::vector<Guess>& trained) const
+{
     std::map<char32_t, float> weight;
     std::vector<Candidate> outsiders;
-    if (m_zinnia) {
-        const std::vector<Guess> guesses = m_zinnia->classify(strokes, size, TrainedAsked);
-        float rank = 0;
-        for (std::size_t i = 0; i < guesses.size(); ++i) {
-            if (m_education.count(guesses[i].kanji) != 0)
-                weight[guesses[i].kanji] += TrainedWeight / (FusionRank + rank++);
-            else if (i < SureRank && outsiders.size() < Outsiders)
-                outsiders.push_back({guesses[i].kanji, 0});
-        }
+    float rank = 0;
+    for (std::size_t i = 0; i < trained.size(); ++i) {
+        if (m_education.count(trained[i].kanji) != 0)
+            weight[trained[i].kanji] += TrainedWeight / (FusionRank + rank++);
+        else if (i < SureRank && outsiders.size() < Outsiders)
+            outsiders.push_back({trained[i].kanji, 0});
     }
     if (m_matcher) {
-        float rank = 0;
+        rank = 0;
         for (const StrokeMatcher::Match& m : m_matcher->rank(strokes, MatchedAsked))
             weight[m_matcher->templates()[m.index].kanji] += 1 / (FusionRank + rank++);
     }

@@ -44,8 +44,16 @@ public:
     static std::unique_ptr<Recogniser> load(const RecogniserSetup& setup, KanjiNumbers education, QString& problem);
 
     bool works() const { return m_zinnia != nullptr || m_matcher != nullptr; }
+    bool trained() const { return m_zinnia != nullptr; }
     /// Up to Shown education kanji, best first, then up to Outsiders others.
     std::vector<Candidate> candidates(const std::vector<Stroke>& strokes, float size) const;
+
+    // The same in two steps, for a window that shows the matcher's row at once and the merged
+    // row when the trained recogniser, several times slower, has answered on another thread.
+    /// The trained recogniser's guesses (none without it); one thread at a time.
+    std::vector<Guess> trainedGuesses(const std::vector<Stroke>& strokes, float size) const;
+    /// The row from the matcher and `trained`'s guesses (none: the matcher's alone); any thread.
+    std::vector<Candidate> merged(const std::vector<Stroke>& strokes, const std::vector<Guess>& trained) const;
 
 private:
     std::unique_ptr<Zinnia> m_zinnia;

@@ -100,8 +100,9 @@ void WritingPad::move(QPointF at)
     update(around(from, m_ink.strokes().back().back()).toAlignedRect());
 }
 
-void WritingPad::release()
+void WritingPad::release(QPointF at)
 {
+    move(at); // where the pen left the pad ends the stroke
     if (!m_ink.end())
         return;
     describe();
@@ -122,7 +123,7 @@ void WritingPad::mouseMoveEvent(QMouseEvent* event)
 void WritingPad::mouseReleaseEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton)
-        release();
+        release(event->position());
 }
 
 void WritingPad::tabletEvent(QTabletEvent* event)
@@ -133,7 +134,7 @@ void WritingPad::tabletEvent(QTabletEvent* event)
     else if (event->type() == QEvent::TabletMove)
         move(event->position());
     else if (event->type() == QEvent::TabletRelease)
-        release();
+        release(event->position());
     event->accept();
 }
 
@@ -151,7 +152,7 @@ bool WritingPad::event(QEvent* event)
         else if (first.state() == QEventPoint::Updated || first.state() == QEventPoint::Stationary)
             move(first.position());
         else if (first.state() == QEventPoint::Released)
-            release();
+            release(first.position());
         event->accept();
         return true;
     }

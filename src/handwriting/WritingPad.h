@@ -38,7 +38,7 @@ protected:
 private:
     void press(QPointF at);
     void move(QPointF at);
-    void release();
+    void release(QPointF at);
     void describe();
 
     Ink m_ink{Side};
