@@ -200,6 +200,10 @@ void HandwritingWindow::fillRow()
         item->setData(Qt::AccessibleDescriptionRole,
                       outsider ? QStringLiteral("教育漢字ではありません") : QStringLiteral("数字キー %1").arg(key));
     }
+    // The best candidate is chosen (Enter's pick) until the cursor moves: a screen reader reaching
+    // the list speaks it.
+    if (m_row->count() > 0 && m_row->currentRow() < 0)
+        m_row->setCurrentRow(0);
 }
 
 bool HandwritingWindow::pick(std::size_t index)

@@ -132,4 +132,28 @@ step("a pick in the stroke-count window speaks the kanji shown", lambda: key("Do
      ["%s、漢字番号 %d" % (kanji[picked], picked)])
 key("Escape")
 
+# 7. Handwriting search: a stroke drawn on the pad, the candidates reached by their label's key and
+# spoken as the cursor moves, and Enter's pick spoken as the main window's new kanji.
+focus_window("Sorban v2.05")
+key("ctrl+h")
+hand = wait_for(lambda: window("手書き検索"))
+pad = next((n for n in atspi_reader.walk(hand) if n.name == "手書き欄"), None) if hand else None
+check("handwriting search's pad is on the bus", pad is not None)
+if pad:
+    focus_window("手書き検索")
+    box = pad.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    subprocess.run(["xdotool", "mousemove", str(box.x + 50), str(box.y + 150), "mousedown", "1", "mousemove", str(box.x + 150),
+                    str(box.y + 148), "mousemove", str(box.x + 250), str(box.y + 146), "mouseup", "1"])
+    row = find(hand, "list", "候補")
+    wait_for(lambda: row.childCount >= 10 and row.getChildAtIndex(0).name == "一", 20)
+    time.sleep(1)  # the merged row
+    second = row.getChildAtIndex(1).name
+    one = next(n for n, k in kanji.items() if k == "一")
+    step("handwriting: Alt+K reaches the list of candidates and says how many", lambda: key("alt+k"),
+         ["候補(K)", "List with %d items" % row.childCount])
+    step("handwriting: Right speaks the next candidate", lambda: key("Right"), [second])
+    step("handwriting: Left speaks the best one again", lambda: key("Left"), ["一"])
+    step("handwriting: Enter's pick speaks the main window's new kanji", lambda: key("Return"), ["一、漢字番号 %d" % one])
+    key("Escape")
+
 sys.exit(atspi_reader.summary())
