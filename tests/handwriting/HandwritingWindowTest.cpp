@@ -39,7 +39,7 @@ protected:
     std::unique_ptr<HandwritingWindow> window(handwriting::RecogniserSetup setup = {})
     {
         auto w = std::make_unique<HandwritingWindow>(
-            handwriting::HandwritingContext{*store, settings, [this](std::int32_t n) { shown.push_back(n); }, setup}, nullptr);
+            handwriting::HandwritingContext{*store, settings, [this](std::int32_t n) { shown.push_back(n); }, std::move(setup)}, nullptr);
         w->open();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(w.get()));
         EXPECT_TRUE(QTest::qWaitFor([&w] { return w->ready(); }, 20000));
