@@ -2,6 +2,7 @@
 
 #include "data/KanjiStore.h"
 #include "data/MainDataFiles.h"
+#include "handwriting/Recogniser.h"
 #include "jukuji/JukujiTables.h"
 #include "platform/core/Dialogs.h"
 #include "platform/core/JpegDecoder.h"
@@ -188,6 +189,43 @@ void checkedText(const std::uint8_t* data, std::size_t size)
     (void)textcheck::rubyPlain(text, result.ruby);
 }
 
+void writtenStrokes(const std::uint8_t* data, std::size_t size)
+{
+    // Three kanji to match and zinnia where it is installed: what the window asks at each stroke.
+    static const handwriting::Recogniser recogniser = [] {
+        const handwriting::KanjiNumbers education{{U'一', 1}, {U'十', 2}, {U'口', 3}};
+        std::vector<handwriting::Template> templates = {
+            {U'一', 1, {{{0.1F, 0.5F}, {0.9F, 0.5F}}}},
+            {U'十', 2, {{{0.1F, 0.4F}, {0.9F, 0.4F}}, {{0.5F, 0.1F}, {0.5F, 0.9F}}}},
+            {U'口', 3, {{{0.2F, 0.2F}, {0.2F, 0.8F}}, {{0.2F, 0.2F}, {0.8F, 0.8F}}, {{0.2F, 0.8F}, {0.8F, 0.8F}}}}};
+        QString problem;
+        return handwriting::Recogniser(handwriting::Zinnia::load({}, problem),
+                                       std::make_unique<handwriting::StrokeMatcher>(std::move(templates)), education);
+    }();
+    constexpr float Pad = 300;
+    handwriting::Ink ink(Pad);
+    for (std::size_t i = 0; i + 5 <= size; i += 5) {
+        const auto at = [&](std::size_t k) {
+            return static_cast<float>(static_cast<std::int16_t>(data[i + k] | (data[i + k + 1] << 8))) / 64;
+        };
+        switch (data[i] % 4) {
+        case 0:
+            ink.begin(at(1), at(3));
+            break;
+        case 1:
+            ink.extend(at(1), at(3));
+            break;
+        case 2:
+            (void)recogniser.candidates(ink.strokes(), Pad); // a stroke ends: the row is made
+            ink.end();
+            break;
+        default:
+            ink.undo();
+        }
+    }
+    (void)recogniser.candidates(ink.strokes(), Pad);
+}
+
 Harness harnessNamed(const std::string& name)
 {
     if (name == "main_data")
@@ -202,6 +240,8 @@ Harness harnessNamed(const std::string& name)
         return jpegPicture;
     if (name == "text")
         return checkedText;
+    if (name == "ink")
+        return writtenStrokes;
     return nullptr;
 }
 

@@ -17,7 +17,11 @@ void jpegPicture(const std::uint8_t* data, std::size_t size);
 /// it is installed), split over its kanji and marked; a tab parts a word and a reading to split.
 void checkedText(const std::uint8_t* data, std::size_t size);
 
-/// The harness of the named target ("main_data", "jukujikun", "search_tables", "settings", "jpeg", "text").
+/// Strokes as a pen, a finger or a broken device gives them to the writing pad (5 bytes a step: what,
+/// then x and y as 16-bit numbers, far outside the pad too), then the candidates of both recognisers.
+void writtenStrokes(const std::uint8_t* data, std::size_t size);
+
+/// The harness of the named target ("main_data", "jukujikun", "search_tables", "settings", "jpeg", "text", "ink").
 using Harness = void (*)(const std::uint8_t*, std::size_t);
 Harness harnessNamed(const std::string& name);
 
