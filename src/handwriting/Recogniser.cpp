@@ -21,6 +21,12 @@ constexpr float TrainedWeight = 0.5F; // against the matcher's 1
 constexpr std::size_t SureRank = 3;   // an outsider the trained recogniser ranks this high is shown
 constexpr float TemplateSide = 256;   // the side of the square the stroke ends are given in
 
+// Han characters: an outsider shown greyed is a kanji, never a kana that looks like one (ロ for 口).
+bool isHan(char32_t c)
+{
+    return (c >= 0x4E00 && c <= 0x9FFF) || (c >= 0x3400 && c <= 0x4DBF) || (c >= 0xF900 && c <= 0xFAFF) || (c >= 0x20000 && c <= 0x3134F);
+}
+
 } // namespace
 
 KanjiNumbers educationKanji(const data::KanjiStore& store)
@@ -103,7 +109,7 @@ std::vector<Candidate> Recogniser::merged(const std::vector<Stroke>& strokes, co
     for (std::size_t i = 0; i < trained.size(); ++i) {
         if (m_education.count(trained[i].kanji) != 0)
             weight[trained[i].kanji] += TrainedWeight / (FusionRank + rank++);
-        else if (i < SureRank && outsiders.size() < Outsiders)
+        else if (i < SureRank && outsiders.size() < Outsiders && isHan(trained[i].kanji))
             outsiders.push_back({trained[i].kanji, 0});
     }
     if (m_matcher) {

@@ -58,17 +58,16 @@ void WritingPad::clear()
 void WritingPad::paintEvent(QPaintEvent* /*event*/)
 {
     QPainter p(this);
-    p.fillRect(rect(), Qt::white);
+    // The frame is the edge left by the white: at a fractional scale the pad may start between two
+    // device pixels, and a line drawn on its first row would fall outside it.
+    p.fillRect(rect(), QColor(96, 96, 96));
+    p.fillRect(rect().adjusted(1, 1, -1, -1), Qt::white);
     // Cosmetic one-pixel lines without smoothing stay sharp at any scale.
     QPen guide(QColor(160, 160, 160), 0, Qt::DotLine);
     guide.setCosmetic(true);
     p.setPen(guide);
-    p.drawLine(QPointF(Side / 2.0, 0), QPointF(Side / 2.0, Side));
-    p.drawLine(QPointF(0, Side / 2.0), QPointF(Side, Side / 2.0));
-    QPen frame(QColor(96, 96, 96), 0);
-    frame.setCosmetic(true);
-    p.setPen(frame);
-    p.drawRect(QRectF(0, 0, Side - 1, Side - 1));
+    p.drawLine(QPointF(Side / 2.0, 1), QPointF(Side / 2.0, Side - 1));
+    p.drawLine(QPointF(1, Side / 2.0), QPointF(Side - 1, Side / 2.0));
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(Qt::black, InkWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     for (const Stroke& s : m_ink.strokes()) {

@@ -193,8 +193,10 @@ TEST_F(Recognition, educationKanjiComeFirstAndAnOutsiderOnlyAtTheEnd)
         ASSERT_GE(row.size(), handwriting::Recogniser::Shown);
         for (std::size_t i = 0; i < handwriting::Recogniser::Shown; ++i)
             EXPECT_NE(row[i].number, 0) << kanji;
-        for (std::size_t i = handwriting::Recogniser::Shown; i < row.size(); ++i)
+        for (std::size_t i = handwriting::Recogniser::Shown; i < row.size(); ++i) {
             EXPECT_EQ(row[i].number, 0) << kanji;
+            EXPECT_GE(row[i].kanji, U'\u3400') << "an outsider is a kanji, not a kana like one";
+        }
     }
 }
 
