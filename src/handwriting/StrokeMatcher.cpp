@@ -8,11 +8,12 @@
 namespace sorban::handwriting {
 namespace {
 
-constexpr std::size_t CountSlack = 2;   // strokes more or fewer than the kanji has
-constexpr float Unpaired = 0.55F;       // a stroke left without a partner, plus half its length
-constexpr float PerCountStep = 0.12F;   // each stroke more or fewer, on the mean cost
-constexpr float Joined = 0.05F;         // two of the kanji's strokes written as one
-constexpr std::size_t JoinedTried = 48; // the best of the first pass that are tried with a join
+constexpr std::size_t CountSlack = 2;  // strokes more or fewer than the kanji has
+constexpr float Unpaired = 0.55F;      // a stroke left without a partner, plus half its length
+constexpr float PerCountStep = 0.12F;  // each stroke more or fewer, on the mean cost
+constexpr float Joined = 0.05F;        // two of the kanji's strokes written as one
+constexpr float Left = 0.1F;           // one of the kanji's strokes left out
+constexpr std::size_t SecondLook = 48; // the best of the first pass, tried again with a join or a stroke left out
 
 float distance(InkPoint a, InkPoint b)
 {
@@ -94,6 +95,14 @@ float pairing(const std::vector<Segment>& written, const std::vector<Segment>& s
     return assignment(cost, n) / static_cast<float>(n) + PerCountStep * steps;
 }
 
+// The kanji's strokes without stroke j.
+std::vector<Segment> withoutStroke(const std::vector<Segment>& shape, std::size_t j)
+{
+    std::vector<Segment> out = shape;
+    out.erase(out.begin() + static_cast<std::ptrdiff_t>(j));
+    return out;
+}
+
 // The kanji's strokes with strokes j and j + 1 written in one go, from the start of one to the end of the other.
 std::vector<Segment> joinedAt(const std::vector<Segment>& shape, std::size_t j)
 {
@@ -153,14 +162,19 @@ std::vector<StrokeMatcher::Match> StrokeMatcher::rank(const std::vector<Stroke>&
             all.push_back({t, pairing(written, m_shapes[t])});
     }
     const auto better = [](const Match& a, const Match& b) { return a.cost < b.cost || (a.cost == b.cost && a.index < b.index); };
-    const std::size_t tried = std::min(all.size(), JoinedTried);
+    // Where the writing has a stroke fewer than the kanji, its place and spread differ from the
+    // kanji's: the best are compared again with two strokes joined, or with one left out.
+    const std::size_t tried = std::min(all.size(), SecondLook);
     std::partial_sort(all.begin(), all.begin() + static_cast<std::ptrdiff_t>(tried), all.end(), better);
     for (std::size_t k = 0; k < tried; ++k) {
         const std::vector<Segment>& strokesOf = m_templates[all[k].index].strokes;
-        if (strokesOf.size() <= written.size())
+        if (strokesOf.size() != written.size() + 1)
             continue;
-        for (std::size_t j = 0; j + 1 < strokesOf.size(); ++j)
-            all[k].cost = std::min(all[k].cost, pairing(written, normalised(joinedAt(strokesOf, j))) + Joined);
+        for (std::size_t j = 0; j < strokesOf.size(); ++j) {
+            all[k].cost = std::min(all[k].cost, pairing(written, normalised(withoutStroke(strokesOf, j))) + Left);
+            if (j + 1 < strokesOf.size())
+                all[k].cost = std::min(all[k].cost, pairing(written, normalised(joinedAt(strokesOf, j))) + Joined);
+        }
     }
     const std::size_t kept = std::min(all.size(), count);
     std::partial_sort(all.begin(), all.begin() + static_cast<std::ptrdiff_t>(kept), all.end(), better);
