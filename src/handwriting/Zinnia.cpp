@@ -1,5 +1,6 @@
 #include "handwriting/Zinnia.h"
 
+#include <algorithm>
 #include <cmath>
 #include <dlfcn.h>
 #include <filesystem>
@@ -25,7 +26,7 @@ float offLine(InkPoint p, InkPoint a, InkPoint b)
 // The corners of a stroke (Ramer-Douglas-Peucker), no more than MostPoints: the tolerance grows until they fit.
 Stroke corners(const Stroke& s, float tolerance)
 {
-    for (;; tolerance *= 1.5F) {
+    for (tolerance = std::max(tolerance, 0.5F);; tolerance *= 1.5F) {
         std::vector<char> keep(s.size(), 0);
         keep.front() = keep.back() = 1;
         std::vector<std::pair<std::size_t, std::size_t>> spans{{0, s.size() - 1}};
