@@ -119,8 +119,7 @@ void HandwritingWindow::load()
     connect(m_loader, &QThread::finished, this, [this] {
         m_loader->deleteLater();
         m_recogniser = std::move(m_loaded);
-        m_status->setText(status());
-        recognise();
+        recognise(); // strokes written while loading, and the status
     });
     m_loader->start();
 }
@@ -129,9 +128,8 @@ QString HandwritingWindow::status() const
 {
     if (!m_recogniser)
         return QStringLiteral("手書き認識を読み込んでいます…");
-    QString s = QStringLiteral("%1画").arg(m_pad->ink().strokes().size());
-    if (!m_recogniser->works())
-        s = QStringLiteral("手書き認識が使えません。");
+    const QString s =
+        m_recogniser->works() ? QStringLiteral("%1画").arg(m_pad->ink().strokes().size()) : QStringLiteral("手書き認識が使えません。");
     return m_problem.isEmpty() ? s : s + QStringLiteral("　") + m_problem;
 }
 

@@ -22,7 +22,6 @@ public:
 
     explicit Ink(float size) : m_size(size) {}
 
-    float size() const { return m_size; }
     /// Starts a stroke; refused (false) once the pad holds MaxStrokes.
     bool begin(float x, float y);
     /// Adds a point to the stroke being written; nothing while no stroke is.
